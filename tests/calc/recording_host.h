@@ -1,0 +1,54 @@
+#pragma once
+
+// A FieldHost for the engine's tests: it keeps the ten field texts and records, in order, every
+// write, message and failure as one line of text, with the fields as they stood at each message.
+
+#include "calc/calculator.h"
+#include "calc/failure.h"
+#include "calc/field_model.h"
+
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace beltrix::test {
+
+using Texts = std::map<Field, std::string>;
+
+class RecordingHost : public FieldHost {
+public:
+    // Every field starts with `start`, then `given` is typed over it.
+    explicit RecordingHost(const std::vector<std::pair<Field, std::string>>& given = {},
+                           const std::string& start = "~") {
+        for (Field field : allFields) {
+            texts[field] = start;
+        }
+        for (const auto& [field, text] : given) {
+            texts[field] = text;
+        }
+    }
+
+    std::string text(Field field) const override { return texts.at(field); }
+    void setText(Field field, const std::string& text) override {
+        texts[field] = text;
+        events.push_back(std::string(fieldName(field)) + "=" + text);
+    }
+    void showMessage(const std::string& text) override {
+        events.push_back("message: " + text);
+        messages.push_back(text);
+        atMessage.push_back(texts);
+    }
+    void reportFailure(const Failure& failure) override {
+        events.push_back("failure: " + failureMessage(failure));
+        failures.push_back(failure);
+    }
+
+    Texts texts;
+    std::vector<std::string> events;
+    std::vector<std::string> messages;
+    std::vector<Texts> atMessage;
+    std::vector<Failure> failures;
+};
+
+} // namespace beltrix::test
