@@ -229,13 +229,12 @@ Converted<double> StrictNumberFromText(std::string_view text) {
         d.negative = s[i] == '-';
         ++i;
     }
-    // Digit-group separators may follow any digit of the integer part; they are dropped.
+    // Digit-group separators stand between digits of the integer part; they are dropped.
     std::string integerDigits;
-    if (i < s.size() && isDigit(s[i])) {
-        while (i < s.size() && (isDigit(s[i]) || s[i] == ',')) {
-            if (s[i] != ',') {
-                integerDigits += s[i];
-            }
+    while (i < s.size() && isDigit(s[i])) {
+        integerDigits += s[i];
+        ++i;
+        if (i + 1 < s.size() && s[i] == ',' && isDigit(s[i + 1])) {
             ++i;
         }
     }

@@ -1,0 +1,218 @@
+#include "ui/form1.h"
+
+#include "calc/failure.h"
+#include "ui/form1_layout.h"
+#include "ui/picture_box.h"
+#include "ui/push_button.h"
+
+#include <QFontDatabase>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QWindow>
+
+#include <algorithm>
+#include <vector>
+
+namespace beltrix::ui {
+namespace {
+
+const QColor windowColour(192, 192, 255);
+
+QString qstring(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Sets a role of the widget's palette from the layout's colour. System colours are the
+// palette's own, so they follow the desktop.
+void applyColour(QWidget* widget, QPalette::ColorRole role, Colour colour) {
+    QPalette palette = widget->palette();
+    switch (colour) {
+    case Colour::System:
+        return;
+    case Colour::WindowColour:
+        palette.setColor(role, windowColour);
+        break;
+    case Colour::White:
+        palette.setColor(role, Qt::white);
+        break;
+    case Colour::SystemWindowBackground:
+        palette.setColor(role, palette.color(QPalette::Base));
+        break;
+    case Colour::SystemWindowText:
+        palette.setColor(role, palette.color(QPalette::Text));
+        break;
+    case Colour::SystemButtonText:
+        palette.setColor(role, palette.color(QPalette::ButtonText));
+        break;
+    case Colour::SystemWindowFrame:
+        // Qt has no role for the window frame; desktops draw it in the window text colour.
+        palette.setColor(role, palette.color(QPalette::WindowText));
+        break;
+    }
+    widget->setPalette(palette);
+}
+
+QWidget* createControl(const ControlSpec& spec, QWidget* parent) {
+    const QString text = qstring(spec.text);
+    switch (spec.kind) {
+    case Kind::Label: {
+        auto* label = new QLabel(text, parent);
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setAutoFillBackground(true);
+        applyColour(label, QPalette::Window, spec.background);
+        applyColour(label, QPalette::WindowText, spec.foreground);
+        return label;
+    }
+    case Kind::PictureBox:
+        return new PictureBox(QPixmap(text), parent);
+    case Kind::PushButton:
+        return new PushButton(text, parent);
+    case Kind::TextField: {
+        auto* field = new QLineEdit(text, parent);
+        applyColour(field, QPalette::Base, spec.background);
+        applyColour(field, QPalette::Text, spec.foreground);
+        return field;
+    }
+    case Kind::Frame: {
+        auto* frame = new QGroupBox(text, parent);
+        frame->setAutoFillBackground(true);
+        applyColour(frame, QPalette::Window, spec.background);
+        applyColour(frame, QPalette::WindowText, spec.foreground);
+        return frame;
+    }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+QString controlFontFamily(bool bold) {
+    const QString msSansSerif = QStringLiteral("MS Sans Serif");
+    if (!QFontDatabase::hasFamily(msSansSerif)) {
+        // Debian's fonts-wine carries an outline MS Sans Serif that fontconfig doesn't list.
+        QFontDatabase::addApplicationFont(
+            QStringLiteral("/usr/share/wine/fonts/ms_sans_serif.ttf"));
+    }
+    // That face has no bold and Qt cannot embolden its bitmap strikes, so bold text takes the
+    // metric-close Liberation Sans.
+    if (!bold && QFontDatabase::hasFamily(msSansSerif)) {
+        return msSansSerif;
+    }
+    return QStringLiteral("Liberation Sans");
+}
+
+QFont controlFont(bool bold) {
+    static const QString regularFamily = controlFontFamily(false);
+    static const QString boldFamily = controlFontFamily(true);
+    QFont font(bold ? boldFamily : regularFamily);
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(bold ? 9.75 : 8.0);
+    font.setWeight(bold ? QFont::Bold : QFont::Normal);
+    return font;
+}
+
+void showBeltrixMessage(QWidget* parent, const QString& text) {
+    QMessageBox box(parent);
+    box.setWindowTitle(QStringLiteral("BELTRIX"));
+    box.setTextFormat(Qt::PlainText);
+    box.setText(text);
+    box.setIcon(QMessageBox::NoIcon);
+    box.setStandardButtons(QMessageBox::Ok);
+    box.setEscapeButton(QMessageBox::Ok);
+    box.exec();
+}
+
+Form1::Form1(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QString());
+    setAttribute(Qt::WA_DeleteOnClose);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, windowColour);
+    setPalette(palette);
+    setAutoFillBackground(true);
+    resize(form1Width, form1Height);
+
+    buildControls();
+    wireButtons();
+}
+
+void Form1::buildControls() {
+    QWidget* frame2 = nullptr;
+    std::vector<std::pair<int, QWidget*>> tabOrder;
+    for (const ControlSpec& spec : form1Controls) {
+        QWidget* parent = spec.parent == Parent::Frame2 ? frame2 : this;
+        QWidget* control = createControl(spec, parent);
+        control->setObjectName(qstring(spec.name));
+        const Geometry& g = spec.geometry;
+        control->setGeometry(g.left, g.top, g.width, g.height);
+        control->setFont(controlFont(spec.bold));
+        if (spec.kind == Kind::Frame) {
+            frame2 = control;
+        }
+        if (spec.kind == Kind::Label) {
+            control->lower(); // fields, buttons and pictures overlapping a label cover it
+        }
+        if (auto name = fieldFromName(spec.name)) {
+            fields_[static_cast<std::size_t>(*name)] = static_cast<QLineEdit*>(control);
+        }
+        if (control->focusPolicy() != Qt::NoFocus) {
+            tabOrder.emplace_back(spec.tabIndex, control);
+        }
+    }
+    std::sort(tabOrder.begin(), tabOrder.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 1; i < tabOrder.size(); ++i) {
+        setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
+    }
+}
+
+// The calculation buttons carry the names of the engine's operations; the others each show the
+// sheet that names them.
+void Form1::wireButtons() {
+    for (const ControlSpec& spec : form1Controls) {
+        if (auto calculation = buttonFromName(spec.name)) {
+            auto* button = findChild<QPushButton*>(qstring(spec.name));
+            connect(button, &QPushButton::clicked, this,
+                    [this, calculation] { calculator_.click(*calculation); });
+        }
+    }
+    for (std::size_t i = 0; i < sheetSpecs.size(); ++i) {
+        auto* button = findChild<QPushButton*>(qstring(sheetSpecs[i].button));
+        connect(button, &QPushButton::clicked, this, [this, i] { sheets_.show(i); });
+    }
+}
+
+// The window has no title. Qt gives a window with an empty title the application's name in the
+// title bar, so the native window gets a single blank instead.
+void Form1::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (QWindow* native = windowHandle()) {
+        native->setTitle(QStringLiteral(" "));
+    }
+}
+
+QLineEdit* Form1::field(Field field) const {
+    return fields_[static_cast<std::size_t>(field)];
+}
+
+std::string Form1::text(Field f) const {
+    return field(f)->text().toStdString();
+}
+
+void Form1::setText(Field f, const std::string& text) {
+    field(f)->setText(QString::fromStdString(text));
+}
+
+void Form1::showMessage(const std::string& text) {
+    showBeltrixMessage(this, QString::fromStdString(text));
+}
+
+void Form1::reportFailure(const Failure& failure) {
+    showBeltrixMessage(this, QString::fromStdString(failureMessage(failure)));
+}
+
+} // namespace beltrix::ui

@@ -1,0 +1,53 @@
+#pragma once
+
+// BELTRIX's main window. It is built from one table of controls (form1_layout.h) and has no
+// behaviour of its own: every effect is the click of a button. A calculation button runs one
+// operation of the engine (calc/calculator.h), which reads and writes the ten text fields and
+// shows its messages through this window as its FieldHost; a sheet button shows a reference
+// sheet (sheet_window.h).
+
+#include "calc/calculator.h"
+#include "calc/field_model.h"
+#include "ui/sheet_window.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QLineEdit;
+
+namespace beltrix::ui {
+
+class Form1 : public QWidget, public FieldHost {
+public:
+    explicit Form1(QWidget* parent = nullptr);
+
+    std::string text(Field field) const override;
+    void setText(Field field, const std::string& text) override;
+    void showMessage(const std::string& text) override;
+    void reportFailure(const Failure& failure) override;
+
+    const Sheets& sheets() const { return sheets_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildControls();
+    void wireButtons();
+    QLineEdit* field(Field field) const;
+
+    Calculator calculator_{*this};
+    Sheets sheets_;
+    std::array<QLineEdit*, allFields.size()> fields_{};
+};
+
+// The font of the window's controls: MS Sans Serif where the machine has it, else a sans face
+// of close metrics. 8 pt regular, or 9.75 pt bold.
+QFont controlFont(bool bold);
+QString controlFontFamily(bool bold);
+
+// Shows a modal message box captioned "BELTRIX" with the text, no icon and an OK button.
+void showBeltrixMessage(QWidget* parent, const QString& text);
+
+} // namespace beltrix::ui

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QFrame>
+#include <QPixmap>
+
+namespace beltrix::ui {
+
+// A sunken 2-pixel box showing a picture at its natural size from the top-left corner of its
+// inside, clipped, never scaled; the button face colour shows where the picture doesn't reach.
+// It takes the keyboard focus by click or Tab but shows no sign of it.
+class PictureBox : public QFrame {
+public:
+    PictureBox(const QPixmap& picture, QWidget* parent);
+
+    const QPixmap& picture() const { return picture_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QPixmap picture_;
+};
+
+} // namespace beltrix::ui

@@ -1,0 +1,91 @@
+#include "ui/sheet_window.h"
+
+#include "ui/picture_box.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+#include <QStyle>
+
+namespace beltrix::ui {
+
+// clang-format off
+const std::array<SheetSpec, 17> sheetSpecs = {{
+    {"Form11", "Command1",  {304, 202}, false, std::nullopt,              std::nullopt},
+    {"Form12", "Command7",  {304, 202}, false, std::nullopt,              std::nullopt},
+    {"Form13", "Command8",  {304, 202}, false, std::nullopt,              std::nullopt},
+    {"Form2",  "Command2",  {304, 202}, false, QRect(120, 24, 601, 505),  std::nullopt},
+    {"Form8",  "Command3",  {304, 202}, true,  std::nullopt,              std::nullopt},
+    {"Form9",  "Command4",  {304, 202}, true,  std::nullopt,              std::nullopt},
+    {"Form10", "Command5",  {304, 202}, false, std::nullopt,              std::nullopt},
+    {"Form14", "Command10", {304, 202}, true,  QRect(0, 48, 1089, 593),   QRect(40, 16, 17, 1)},
+    {"Form15", "Command11", {304, 202}, false, QRect(0, 40, 1081, 601),   std::nullopt},
+    {"Form16", "Command12", {304, 202}, false, QRect(0, 16, 1081, 609),   std::nullopt},
+    {"Form17", "Command14", {304, 202}, false, QRect(0, 40, 1105, 721),   std::nullopt},
+    {"Form18", "Command15", {304, 202}, false, QRect(0, 112, 1073, 481),  std::nullopt},
+    {"Form3",  "Command22", {304, 202}, false, QRect(80, -16, 881, 753),  std::nullopt},
+    {"Form19", "Command23", {670, 452}, false, QRect(48, 40, 873, 489),   std::nullopt},
+    {"Form4",  "Command25", {304, 202}, false, QRect(208, 112, 577, 513), std::nullopt},
+    {"Form5",  "Command26", {304, 202}, false, QRect(232, 64, 617, 641),  std::nullopt},
+    {"Form6",  "Command27", {304, 202}, false, std::nullopt,              QRect(48, 32, 41, 9)},
+}};
+// clang-format on
+
+namespace {
+
+QPixmap pictureOf(const SheetSpec& spec) {
+    return QPixmap(QStringLiteral(":/sheets/%1.png").arg(QLatin1String(spec.name)));
+}
+
+} // namespace
+
+SheetWindow::SheetWindow(const SheetSpec& spec) {
+    const QString name = QString::fromLatin1(spec.name);
+    setObjectName(name);
+    setWindowTitle(name);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setBackgroundRole(QPalette::Button);
+    setAutoFillBackground(true);
+    resize(spec.clientSize);
+
+    const QPixmap picture = pictureOf(spec);
+    if (spec.box) {
+        auto* box = new PictureBox(picture, this);
+        box->setObjectName(name + QStringLiteral("Picture"));
+        box->setGeometry(*spec.box);
+    } else {
+        background_ = picture;
+    }
+    if (spec.smallBox) {
+        auto* small = new PictureBox(picture, this);
+        small->setObjectName(name + QStringLiteral("SmallPicture"));
+        small->setGeometry(*spec.smallBox);
+    }
+
+    if (spec.centred) {
+        QScreen* screen = QGuiApplication::primaryScreen();
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, spec.clientSize,
+                                        screen->availableGeometry()));
+    }
+}
+
+void SheetWindow::paintEvent(QPaintEvent*) {
+    if (!background_.isNull()) {
+        QPainter(this).drawPixmap(0, 0, background_);
+    }
+}
+
+void Sheets::show(std::size_t index) {
+    SheetWindow* window = windows_[index];
+    if (window == nullptr) {
+        window = new SheetWindow(sheetSpecs[index]);
+        windows_[index] = window;
+        window->show();
+    } else if (window->isMinimized()) {
+        window->showNormal();
+    }
+    window->raise();
+    window->activateWindow();
+}
+
+} // namespace beltrix::ui
