@@ -2,13 +2,12 @@
 # Builds BELTRIX and starts it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
+scripts/install-deps.sh run
 cmake --preset default
 cmake --build --preset default
-echo
-echo "Built the calculation engine and the replay tool (build/default/tools/replay/beltrix-replay)."
-echo "The BELTRIX window is not part of this build yet; the replay tool drives the same engine:"
-echo
-echo '  echo '"'"'{"fields": {"Text1": "2002", "Text6": "200"}, "clicks": ["Command9"]}'"'"' | build/default/tools/replay/beltrix-replay'
-echo
-echo '{"fields": {"Text1": "2002", "Text6": "200"}, "clicks": ["Command9"]}' | build/default/tools/replay/beltrix-replay
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+    echo "BELTRIX is built (build/default/ui/beltrix), but there is no display to show it on." >&2
+    echo "Start it from a desktop session, or on a virtual display: xvfb-run scripts/run.sh" >&2
+    exit 1
+fi
+exec build/default/ui/beltrix

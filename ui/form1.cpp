@@ -10,6 +10,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QScreen>
+#include <QStyle>
 #include <QWindow>
 
 #include <algorithm>
@@ -124,6 +126,15 @@ void showBeltrixMessage(QWidget* parent, const QString& text) {
     box.setStandardButtons(QMessageBox::Ok);
     box.setEscapeButton(QMessageBox::Ok);
     box.exec();
+}
+
+Form1* openMainWindow() {
+    auto* window = new Form1;
+    window->setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window->size(),
+                                            window->screen()->availableGeometry()));
+    window->show();
+    window->field(Field::Text2)->setFocus();
+    return window;
 }
 
 Form1::Form1(QWidget* parent) : QWidget(parent) {

@@ -28,6 +28,7 @@ public:
     void reportFailure(const Failure& failure) override;
 
     const Sheets& sheets() const { return sheets_; }
+    QLineEdit* field(Field field) const;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -35,7 +36,6 @@ protected:
 private:
     void buildControls();
     void wireButtons();
-    QLineEdit* field(Field field) const;
 
     Calculator calculator_{*this};
     Sheets sheets_;
@@ -46,6 +46,10 @@ private:
 // of close metrics. 8 pt regular, or 9.75 pt bold.
 QFont controlFont(bool bold);
 QString controlFontFamily(bool bold);
+
+// Creates the main window and shows it as the program starts: centred on the screen, with the
+// keyboard focus in Text2. It deletes itself when closed.
+Form1* openMainWindow();
 
 // Shows a modal message box captioned "BELTRIX" with the text, no icon and an OK button.
 void showBeltrixMessage(QWidget* parent, const QString& text);

@@ -32,6 +32,9 @@ class SheetWindow : public QWidget {
 public:
     explicit SheetWindow(const SheetSpec& spec);
 
+    // The picture drawn as the window's background; null when it stands in a picture box.
+    const QPixmap& backgroundPicture() const { return background_; }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
