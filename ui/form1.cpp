@@ -93,24 +93,21 @@ QWidget* createControl(const ControlSpec& spec, QWidget* parent) {
 } // namespace
 
 QString controlFontFamily(bool bold) {
-    const QString msSansSerif = QStringLiteral("MS Sans Serif");
-    if (!QFontDatabase::hasFamily(msSansSerif)) {
-        // Debian's fonts-wine carries an outline MS Sans Serif that fontconfig doesn't list.
-        QFontDatabase::addApplicationFont(
-            QStringLiteral("/usr/share/wine/fonts/ms_sans_serif.ttf"));
+    static const bool msSansSerif = QFontDatabase::hasFamily(QStringLiteral("MS Sans Serif"));
+    if (msSansSerif) {
+        return QStringLiteral("MS Sans Serif");
     }
-    // That face has no bold and Qt cannot embolden its bitmap strikes, so bold text takes the
-    // metric-close Liberation Sans.
-    if (!bold && QFontDatabase::hasFamily(msSansSerif)) {
-        return msSansSerif;
-    }
-    return QStringLiteral("Liberation Sans");
+    // Tahoma was drawn to the metrics of MS Sans Serif; Debian's fonts-wine carries an outline
+    // Tahoma that fontconfig doesn't list. Its bold doesn't render bold, so bold text, and any
+    // text where Tahoma is missing, takes Liberation Sans.
+    static const bool tahoma =
+        QFontDatabase::hasFamily(QStringLiteral("Tahoma")) ||
+        QFontDatabase::addApplicationFont(QStringLiteral("/usr/share/wine/fonts/tahoma.ttf")) >= 0;
+    return tahoma && !bold ? QStringLiteral("Tahoma") : QStringLiteral("Liberation Sans");
 }
 
 QFont controlFont(bool bold) {
-    static const QString regularFamily = controlFontFamily(false);
-    static const QString boldFamily = controlFontFamily(true);
-    QFont font(bold ? boldFamily : regularFamily);
+    QFont font(controlFontFamily(bold));
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(bold ? 9.75 : 8.0);
     font.setWeight(bold ? QFont::Bold : QFont::Normal);
