@@ -2,11 +2,11 @@
 
 #include "calc/failure.h"
 #include "ui/form1_layout.h"
+#include "ui/group_frame.h"
 #include "ui/picture_box.h"
 #include "ui/push_button.h"
 
 #include <QFontDatabase>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -80,7 +80,7 @@ QWidget* createControl(const ControlSpec& spec, QWidget* parent) {
         return field;
     }
     case Kind::Frame: {
-        auto* frame = new QGroupBox(text, parent);
+        auto* frame = new GroupFrame(text, parent);
         frame->setAutoFillBackground(true);
         applyColour(frame, QPalette::Window, spec.background);
         applyColour(frame, QPalette::WindowText, spec.foreground);
