@@ -15,6 +15,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <limits>
 #include <vector>
 
 namespace beltrix::ui {
@@ -75,6 +76,7 @@ QWidget* createControl(const ControlSpec& spec, QWidget* parent) {
         return new PushButton(text, parent);
     case Kind::TextField: {
         auto* field = new QLineEdit(text, parent);
+        field->setMaxLength(std::numeric_limits<int>::max()); // no limit: Qt's default is 32767
         applyColour(field, QPalette::Base, spec.background);
         applyColour(field, QPalette::Text, spec.foreground);
         return field;
