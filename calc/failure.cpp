@@ -5,6 +5,16 @@
 namespace beltrix {
 namespace {
 
+// Control characters and line or paragraph separators would break the message's layout.
+bool breaksTheLine(std::string_view character) {
+    unsigned char c = static_cast<unsigned char>(character[0]);
+    return c < 0x20 || c == 0x7F ||
+           (character.size() == 2 && c == 0xC2 &&
+            static_cast<unsigned char>(character[1]) < 0xA0) || // U+0080 to U+009F
+           character == "\u2028" ||
+           character == "\u2029";
+}
+
 // A pasted text can be a megabyte long or hold line breaks; the message quotes a short,
 // single-line excerpt of it.
 std::string excerpt(std::string_view text) {
@@ -19,10 +29,11 @@ std::string excerpt(std::string_view text) {
         }
         unsigned char c = static_cast<unsigned char>(text[i]);
         std::size_t length = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : 4;
-        if (c < 0x20 || c == 0x7F) {
-            out += "\uFFFD"; // control characters would break the message's layout
+        std::string_view character = text.substr(i, length);
+        if (breaksTheLine(character)) {
+            out += "\uFFFD";
         } else {
-            out += text.substr(i, length);
+            out += character;
         }
         i += length;
         ++characters;

@@ -232,7 +232,11 @@ INSTANTIATE_TEST_SUITE_P(
                  {{Text12, std::string("1\n\0"
                                        "2",
                                        4)}},
-                 {"failure: TAG BLOCK NO: \"1\uFFFD\uFFFD2\" is not a number."}}),
+                 {"failure: TAG BLOCK NO: \"1\uFFFD\uFFFD2\" is not a number."}},
+        Sequence{"LineSeparatorsShownAsReplacement",
+                 Button::Command24,
+                 {{Text12, "1\u2028\u0085\u20292"}},
+                 {"failure: TAG BLOCK NO: \"1\uFFFD\uFFFD\uFFFD2\" is not a number."}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The fields are on screen as written so far while each message waits for the operator.
