@@ -7,8 +7,9 @@ set -euo pipefail
 
 build=(cmake ninja-build g++ qt6-base-dev fonts-liberation fonts-wine)
 # The real-window check drives the program on a virtual X display; the locale proves that
-# numbers keep "." as the decimal point under a desktop that uses ",".
-testing=(libgtest-dev locales xvfb xauth openbox x11-utils xdotool xclip imagemagick)
+# numbers keep "." as the decimal point under a desktop that uses ","; clang brings libFuzzer.
+testing=(libgtest-dev locales xvfb xauth openbox x11-utils xdotool xclip imagemagick
+    clang libclang-rt-14-dev valgrind)
 
 packages=("${build[@]}")
 if [ "${1:-run}" = test ]; then
