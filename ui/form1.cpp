@@ -71,7 +71,7 @@ QWidget* createControl(const ControlSpec& spec, QWidget* parent) {
         return label;
     }
     case Kind::PictureBox:
-        return new PictureBox(QPixmap(text), parent);
+        return new PictureBox(loadPicture(text), parent);
     case Kind::PushButton:
         return new PushButton(text, parent);
     case Kind::TextField: {

@@ -1,8 +1,13 @@
 #include "ui/picture_box.h"
 
+#include <QImage>
 #include <QPainter>
 
 namespace beltrix::ui {
+
+QPixmap loadPicture(const QString& resource) {
+    return QPixmap::fromImage(QImage(resource));
+}
 
 PictureBox::PictureBox(const QPixmap& picture, QWidget* parent)
     : QFrame(parent), picture_(picture) {

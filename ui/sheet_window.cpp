@@ -34,7 +34,7 @@ const std::array<SheetSpec, 17> sheetSpecs = {{
 namespace {
 
 QPixmap pictureOf(const SheetSpec& spec) {
-    return QPixmap(QStringLiteral(":/sheets/%1.png").arg(QLatin1String(spec.name)));
+    return loadPicture(QStringLiteral(":/sheets/%1.png").arg(QLatin1String(spec.name)));
 }
 
 } // namespace
@@ -77,7 +77,8 @@ void SheetWindow::paintEvent(QPaintEvent*) {
 
 void Sheets::show(std::size_t index) {
     SheetWindow* window = windows_[index];
-    if (window == nullptr) {
+    // A closed sheet is only waiting to be deleted; it is never shown again.
+    if (window == nullptr || window->isHidden()) {
         window = new SheetWindow(sheetSpecs[index]);
         windows_[index] = window;
         window->show();

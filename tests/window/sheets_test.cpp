@@ -276,6 +276,23 @@ private slots:
         }
     }
 
+    // A closed window lingers until the event loop deletes it; a click in that moment must still
+    // give a fresh, lasting window, not the one on its way out.
+    void clickRightAfterClosingOpensANewSheet() {
+        const SheetRow& row = sheetNamed(QStringLiteral("Form4"));
+        QPointer<SheetWindow> first = open(row);
+        QVERIFY(first);
+        first->resize(500, 400);
+        first->close();
+        button(row.button)->click();
+        flushDeletes();
+        QVERIFY(first.isNull());
+        const QList<QWidget*> windows = topLevelsNamed(QString::fromLatin1(row.name));
+        QCOMPARE(windows.size(), 1);
+        QVERIFY(windows.first()->isVisible());
+        QCOMPARE(windows.first()->size(), row.clientSize);
+    }
+
     void allSeventeenSheetsOpenTogetherWhileTheCalculatorWorks() {
         QList<QPointer<QWidget>> opened;
         for (const SheetRow& row : sheets) {
