@@ -92,6 +92,48 @@ QWidget* createControl(const ControlSpec& spec, QWidget* parent) {
     return nullptr;
 }
 
+// Screen readers announce a control by its accessible name: a field by the label beside it, a
+// button by its caption, and where two share the same words, the calculator or row they belong
+// to as well.
+QString accessibleNameOf(const ControlSpec& spec) {
+    struct Context {
+        std::string_view control;
+        std::string_view context;
+    };
+    static constexpr Context contexts[] = {
+        {"Text7", "VLAN-based calculator"},
+        {"Text11", "VLAN-based calculator"},
+        {"Text13", "VLAN-based calculator"},
+        {"Command17", "VLAN-based calculator"},
+        {"Text12", "port calculator"},
+        {"Text4", "port calculator"},
+        {"Text5", "port calculator"},
+        {"Command20", "port calculator"},
+        {"Command6", "48 port"},
+        {"Command24", "48 port"},
+        {"Command16", "48 port"},
+        {"Command13", "24 port"},
+        {"Command18", "24 port"},
+        {"Command21", "24 port"},
+    };
+    QString name;
+    if (auto field = fieldFromName(spec.name)) {
+        name = qstring(fieldLabel(*field));
+    } else if (spec.kind == Kind::PushButton) {
+        name = qstring(spec.text).simplified();
+    } else if (spec.kind == Kind::PictureBox) {
+        name = QStringLiteral("BELTRIX banner");
+    } else {
+        return {};
+    }
+    for (const Context& c : contexts) {
+        if (c.control == spec.name) {
+            name += QStringLiteral(", ") + qstring(c.context);
+        }
+    }
+    return name;
+}
+
 } // namespace
 
 QString controlFontFamily(bool bold) {
@@ -160,6 +202,7 @@ void Form1::buildControls() {
         const Geometry& g = spec.geometry;
         control->setGeometry(g.left, g.top, g.width, g.height);
         control->setFont(controlFont(spec.bold));
+        control->setAccessibleName(accessibleNameOf(spec));
         if (spec.kind == Kind::Frame) {
             frame2 = control;
         }

@@ -24,6 +24,8 @@ struct SheetSpec {
     std::optional<QRect> box;
     // A second, tiny box showing the same picture.
     std::optional<QRect> smallBox;
+    // What the picture shows, for screen readers.
+    std::string_view description;
 };
 
 extern const std::array<SheetSpec, 17> sheetSpecs;
