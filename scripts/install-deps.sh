@@ -7,9 +7,10 @@ set -euo pipefail
 
 build=(cmake ninja-build g++ qt6-base-dev fonts-liberation fonts-wine)
 # The real-window check drives the program on a virtual X display; the locale proves that
-# numbers keep "." as the decimal point under a desktop that uses ","; clang brings libFuzzer.
+# numbers keep "." as the decimal point under a desktop that uses ","; clang brings libFuzzer;
+# the packaging tests validate the desktop entry and metainfo and build the Debian package.
 testing=(libgtest-dev locales xvfb xauth openbox x11-utils xdotool xclip imagemagick
-    clang libclang-rt-14-dev valgrind)
+    clang libclang-rt-14-dev valgrind desktop-file-utils appstream dpkg-dev file)
 
 packages=("${build[@]}")
 if [ "${1:-run}" = test ]; then

@@ -10,6 +10,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("BELTRIX"));
     QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    // Lets desktops match the window to its desktop entry (on Wayland in particular).
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.beltrix.Beltrix"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icon/Form1.ico")));
     beltrix::ui::openMainWindow();
     return QApplication::exec();

@@ -1,0 +1,10 @@
+// BELTRIX's own main(), compiled into beltrix-bench-probe under another name, so that the probe
+// starts the program by exactly the code that the beltrix executable runs.
+
+#include "ui/form1.h"
+
+#include <QApplication>
+#include <QIcon>
+
+#define main beltrixMain
+#include "ui/main.cpp"
