@@ -6,5 +6,7 @@
 #include <QApplication>
 #include <QIcon>
 
+#include <malloc.h>
+
 #define main beltrixMain
 #include "ui/main.cpp"

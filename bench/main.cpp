@@ -1,15 +1,23 @@
 // beltrix-bench: how fast BELTRIX starts, opens its sheets and calculates, and how much memory it
 // holds, each figure set against a baseline measured in the same run.
 //
-// usage: beltrix-bench [--runs N] [--platform offscreen|xvfb|both] [--log FILE]
+// usage: beltrix-bench [--runs N] [--platform offscreen|xvfb|both] [--details] [--log FILE]
+//   --runs      how many runs each figure is the median of (default 15)
+//   --platform  offscreen (Qt's offscreen platform), xvfb (a virtual X display with a window
+//               manager, started and ended here) or both (the default)
+//   --details   also the parts of opening each sheet: decoding its picture, loading it as the
+//               sheet does, converting it to the screen's format, drawing it into an image
+//   --log       where the measured programs' own messages go; by default a file in /tmp that is
+//               removed again unless something failed
 //
-// Every figure is the median of N runs (default 15) with its spread. The programs measured are
-// started as child processes, BELTRIX and its baseline alternately: the real beltrix executable,
-// watched from outside on a virtual X display (Xvfb with openbox); beltrix-bench-probe, which is
-// BELTRIX's own start-up path with a clock inside and also opens the sheets, clicks and reads
+// The programs are started as child processes, BELTRIX and its baseline back to back in turn:
+// the real beltrix executable, watched from outside on the virtual display; beltrix-bench-probe,
+// which is BELTRIX's own main() with a clock inside and also opens the sheets, clicks and reads
 // memory; and beltrix-bench-floor, a bare Qt window of the same size. The engine's own click
-// time is measured in this process. Nothing here judges the figures: the table says which goals
-// the run met, and the exit status is 0 whenever every measurement could be taken.
+// time is measured in this process. A ratio is the median of the ratios within each run, where
+// the two figures were taken together, so that the machine's slower and faster moments cancel.
+// Nothing here judges the figures beyond the table's goal column: the exit status is 0 whenever
+// every measurement could be taken.
 
 #include "bench/child.h"
 #include "bench/statistics.h"
@@ -22,13 +30,13 @@
 #include <sys/utsname.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
-#include <cstring>
+#include <cstdlib>
 #include <ctime>
 #include <fstream>
 #include <map>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -42,13 +50,18 @@ constexpr int watchY = 150;
 constexpr int windowWidth = 1016;
 constexpr int windowHeight = 591;
 constexpr int childLimitMs = 120'000;
+// Start-up is the cheapest figure to take and the most disturbed by the rest of the machine, so
+// each run starts the programs this many times over.
+constexpr int startUpsPerRun = 3;
 
 using Samples = std::map<std::string, std::vector<double>>;
+using Readings = std::map<std::string, double>;
 
 struct Options {
     int runs = 15;
     bool offscreen = true;
     bool xvfb = true;
+    bool details = false;
     std::string log;
 };
 
@@ -119,95 +132,131 @@ void complain(const std::string& what, const Options& options) {
     failed = true;
 }
 
-// Runs a program that reports itself and records its start-up (from the moment it was started)
-// and every other reading under the prefix.
-void runReporting(const std::string& program, const std::vector<std::string>& arguments,
-                  const std::string& prefix, const Platform& platform, const Options& options,
-                  Samples* samples) {
+// Runs a program that reports itself. Its first paint becomes the time from the moment it was
+// started; empty when it gave no report.
+Readings runReporting(const std::string& program, const std::vector<std::string>& arguments,
+                      const Platform& platform, const Options& options) {
     Child child = start(program, arguments, platform.environment, options.log, true);
     const std::int64_t startedAt = child.startedAt;
     const auto values = readReport(child, childLimitMs);
-    if (values.empty() || values.count("startup.painted") == 0 ||
-        values.at("startup.painted") < 0) {
+    const auto painted = values.find("startup.painted");
+    if (painted == values.end() || painted->second < 0) {
         complain(program + " gave no report on " + platform.name, options);
-        return;
+        return {};
     }
-    if (samples == nullptr) {
-        return; // a warm-up
-    }
+    Readings readings;
     for (const auto& [key, value] : values) {
-        const double reading =
-            key == "startup.painted" ? static_cast<double>(value - startedAt) : value;
-        (*samples)[platform.name + "." + prefix + "." + key].push_back(reading);
+        readings[key] = static_cast<double>(key == "startup.painted" ? value - startedAt : value);
     }
+    return readings;
 }
 
 #ifdef BELTRIX_BENCH_X11
-// Starts a program that knows nothing of the benchmark and watches its window from outside.
-void runWatched(const std::string& program, const std::vector<std::string>& arguments,
-                const std::string& prefix, const Platform& platform, const Options& options,
-                Samples* samples) {
+// Starts a program that knows nothing of the benchmark and watches its window from outside: the
+// time to its first paint, and its resident memory once settled.
+Readings runWatched(const std::string& program, const Platform& platform, const Options& options) {
     platform.watch->reset();
-    Child child = start(program, arguments, platform.environment, options.log, false);
+    Child child = start(program, {}, platform.environment, options.log, false);
     const std::int64_t seen = platform.watch->waitForPaint(
         child.pid, windowWidth, windowHeight, watchX, watchY, windowColour, childLimitMs);
-    // Memory is read once the program has had the time to settle, as the probe does.
-    usleep(250'000);
+    usleep(250'000); // as long as the probe settles before it reads memory
     const std::int64_t resident = residentKiB(child.pid);
     stop(child);
     usleep(100'000); // the window manager unframes the window before the next one comes
     if (seen < 0 || resident < 0) {
         complain(program + " was not seen painting on the virtual display", options);
-        return;
+        return {};
     }
-    if (samples != nullptr) {
-        (*samples)[platform.name + "." + prefix + ".startup.painted"].push_back(
-            static_cast<double>(seen - child.startedAt));
-        (*samples)[platform.name + "." + prefix + ".startup.rss"].push_back(
-            static_cast<double>(resident));
-    }
+    return {{"startup.painted", static_cast<double>(seen - child.startedAt)},
+            {"startup.rss", static_cast<double>(resident)}};
 }
 #endif
+
+void record(Samples& samples, const std::string& prefix, const Readings& readings) {
+    for (const auto& [key, value] : readings) {
+        samples[prefix + "." + key].push_back(value);
+    }
+}
+
+// A ratio of two figures taken together, kept only when both were.
+void recordRatio(Samples& samples, const std::string& key, const Readings& a,
+                 const std::string& aKey, const Readings& b, const std::string& bKey) {
+    const auto x = a.find(aKey);
+    const auto y = b.find(bKey);
+    if (x != a.end() && y != b.end() && y->second > 0) {
+        samples[key].push_back(x->second / y->second);
+    }
+}
+
+// Runs the pair in the turn's order and records both and their ratio.
+template <typename RunA, typename RunB>
+void pair(Samples& samples, const std::string& p, int turn, const std::string& a, RunA runA,
+          const std::string& b, RunB runB) {
+    Readings ofA;
+    Readings ofB;
+    if (turn % 2 == 0) {
+        ofA = runA();
+        ofB = runB();
+    } else {
+        ofB = runB();
+        ofA = runA();
+    }
+    record(samples, p + "." + a, ofA);
+    record(samples, p + "." + b, ofB);
+    recordRatio(samples, p + ".ratio." + a + ".startup", ofA, "startup.painted", ofB,
+                "startup.painted");
+}
 
 void measurePlatform(const Platform& platform, const Options& options, Samples& samples) {
     const std::string probe = BELTRIX_PROBE_EXECUTABLE;
     const std::string floor = BELTRIX_FLOOR_EXECUTABLE;
+    const std::string& p = platform.name;
+    auto floorReport = [&] { return runReporting(floor, {"--report"}, platform, options); };
+#ifdef BELTRIX_BENCH_X11
     const std::string beltrix = BELTRIX_EXECUTABLE;
+    auto beltrixWatched = [&] { return runWatched(beltrix, platform, options); };
+    auto floorWatched = [&] { return runWatched(floor, platform, options); };
+#endif
 
     // One of each first, not counted, so that no run finds the files colder than the next.
-    runReporting(probe, {"memory"}, "probe", platform, options, nullptr);
-    runReporting(floor, {"--report"}, "floor", platform, options, nullptr);
+    runReporting(probe, {"startup"}, platform, options);
+    floorReport();
 #ifdef BELTRIX_BENCH_X11
     if (platform.watch != nullptr) {
-        runWatched(beltrix, {}, "beltrix", platform, options, nullptr);
-        runWatched(floor, {}, "floor_watched", platform, options, nullptr);
+        beltrixWatched();
+        floorWatched();
     }
 #endif
 
     for (int run = 0; run < options.runs; ++run) {
-        std::fprintf(stderr, "\r%s: run %d of %d ", platform.name.c_str(), run + 1, options.runs);
+        std::fprintf(stderr, "\r%s: run %d of %d ", p.c_str(), run + 1, options.runs);
         std::fflush(stderr);
-        const bool beltrixFirst = run % 2 == 0;
-        for (int turn = 0; turn < 2; ++turn) {
-            if ((turn == 0) == beltrixFirst) {
-                runReporting(probe, {"memory"}, "probe", platform, options, &samples);
-            } else {
-                runReporting(floor, {"--report"}, "floor", platform, options, &samples);
-            }
-        }
+        for (int i = 0; i < startUpsPerRun; ++i) {
+            const int turn = run * startUpsPerRun + i;
+            // The first start of a run goes on to read memory; the others end at the paint.
+            const std::string mode = i == 0 ? "memory" : "startup";
+            pair(
+                samples, p, turn, "probe",
+                [&] { return runReporting(probe, {mode}, platform, options); }, "floor",
+                floorReport);
 #ifdef BELTRIX_BENCH_X11
-        if (platform.watch != nullptr) {
-            for (int turn = 0; turn < 2; ++turn) {
-                if ((turn == 0) == beltrixFirst) {
-                    runWatched(beltrix, {}, "beltrix", platform, options, &samples);
-                } else {
-                    runWatched(floor, {}, "floor_watched", platform, options, &samples);
-                }
+            if (platform.watch != nullptr) {
+                pair(samples, p, turn, "beltrix", beltrixWatched, "floor_watched", floorWatched);
+            }
+#endif
+        }
+
+        const Readings sheets =
+            runReporting(probe, {"sheets", std::to_string(run)}, platform, options);
+        record(samples, p + ".sheets", sheets);
+        for (const auto& [key, value] : sheets) {
+            const std::string suffix = ".open";
+            if (key.size() > suffix.size() &&
+                key.compare(key.size() - suffix.size(), suffix.size(), suffix) == 0) {
+                const std::string sheet = key.substr(0, key.size() - suffix.size());
+                recordRatio(samples, p + ".ratio." + sheet, sheets, key, sheets, sheet + ".alone");
             }
         }
-#endif
-        runReporting(probe, {"sheets", std::to_string(run)}, "sheets", platform, options,
-                     &samples);
     }
     std::fprintf(stderr, "\r%-40s\r", "");
 }
@@ -232,10 +281,10 @@ std::string format(double value, Unit unit) {
     return text;
 }
 
+// The interquartile range: the middle half of the runs lies within it.
 std::string spread(const Summary& s, Unit unit) {
-    std::string low = format(s.min, unit);
-    std::string high = format(s.max, unit);
-    return low.substr(0, low.find(' ')) + "-" + high;
+    const std::string low = format(s.q1, unit);
+    return low.substr(0, low.find(' ')) + "-" + format(s.q3, unit);
 }
 
 struct Row {
@@ -259,10 +308,17 @@ const std::vector<double>* find(const Samples& samples, const std::string& key) 
     return found == samples.end() || found->second.empty() ? nullptr : &found->second;
 }
 
-// A figure against its baseline as a ratio of the medians, with the goal's limit when it has one.
+void judge(Row& row, bool met, const std::string& goal) {
+    row.goal = goal;
+    row.verdict = met ? "met" : "MISSED";
+    ++(met ? goalsMet : goalsMissed);
+}
+
+// A figure against its baseline. The ratio is the median of the ratios taken within each run
+// when there are such (`pairedKey`), else the ratio of the two medians.
 void ratioRow(const Samples& samples, const std::string& figure, const std::string& key,
-              const std::string& baseline, const std::string& baseKey, Unit unit,
-              std::optional<double> limit) {
+              const std::string& baseline, const std::string& baseKey, const std::string& pairedKey,
+              Unit unit, std::optional<double> limit) {
     const auto* values = find(samples, key);
     const auto* bases = find(samples, baseKey);
     if (values == nullptr || bases == nullptr) {
@@ -270,23 +326,32 @@ void ratioRow(const Samples& samples, const std::string& figure, const std::stri
     }
     const Summary v = summarise(*values);
     const Summary b = summarise(*bases);
-    const double ratio = v.median / b.median;
-    char comparison[32];
+    double ratio = v.median / b.median;
+    char comparison[48];
     std::snprintf(comparison, sizeof comparison, "x%.2f", ratio);
-    Row row{figure, format(v.median, unit), spread(v, unit), baseline, format(b.median, unit),
-            spread(b, unit), comparison, "", ""};
+    if (const auto* paired = find(samples, pairedKey)) {
+        const Summary r = summarise(*paired);
+        ratio = r.median;
+        std::snprintf(comparison, sizeof comparison, "x%.2f (%.2f-%.2f)", r.median, r.q1, r.q3);
+    }
+    Row row{figure,
+            format(v.median, unit),
+            spread(v, unit),
+            baseline,
+            format(b.median, unit),
+            spread(b, unit),
+            comparison,
+            "",
+            ""};
     if (limit) {
         char goal[16];
         std::snprintf(goal, sizeof goal, "<= x%.1f", *limit);
-        row.goal = goal;
-        const bool met = ratio <= *limit;
-        row.verdict = met ? "met" : "MISSED";
-        ++(met ? goalsMet : goalsMissed);
+        judge(row, ratio <= *limit, goal);
     }
     rows.push_back(row);
 }
 
-// A memory reading against another as a difference of the medians.
+// A memory reading against another as the difference of the medians.
 void differenceRow(const Samples& samples, const std::string& figure, const std::string& key,
                    const std::string& baseline, const std::string& baseKey,
                    std::optional<double> limitMB) {
@@ -312,10 +377,7 @@ void differenceRow(const Samples& samples, const std::string& figure, const std:
     if (limitMB) {
         char goal[16];
         std::snprintf(goal, sizeof goal, "<= +%.0f MB", *limitMB);
-        row.goal = goal;
-        const bool met = differenceMB <= *limitMB;
-        row.verdict = met ? "met" : "MISSED";
-        ++(met ? goalsMet : goalsMissed);
+        judge(row, differenceMB <= *limitMB, goal);
     }
     rows.push_back(row);
 }
@@ -324,23 +386,43 @@ void section(const std::string& title) {
     rows.push_back(Row{title, "", "", "", "", "", "", "", ""});
 }
 
-void buildTable(const Samples& samples, const std::vector<std::string>& platforms) {
+// The sheets measured on the platform, as "Form2" ... "Form19", in the order of their numbers.
+std::vector<std::string> sheetsIn(const Samples& samples, const std::string& platform) {
+    const std::string prefix = platform + ".sheets.sheet.";
+    const std::string suffix = ".open";
+    std::vector<std::string> sheets;
+    for (const auto& entry : samples) {
+        const std::string& key = entry.first;
+        if (key.rfind(prefix, 0) == 0 && key.size() > prefix.size() + suffix.size() &&
+            key.compare(key.size() - suffix.size(), suffix.size(), suffix) == 0) {
+            sheets.push_back(key.substr(prefix.size(), key.size() - prefix.size() - suffix.size()));
+        }
+    }
+    auto number = [](const std::string& name) {
+        return std::atoi(name.c_str() + name.find_first_of("0123456789"));
+    };
+    std::sort(sheets.begin(), sheets.end(),
+              [&](const std::string& a, const std::string& b) { return number(a) < number(b); });
+    return sheets;
+}
+
+void buildTable(const Samples& samples, const std::vector<std::string>& platforms, bool details) {
     for (const std::string& p : platforms) {
         const std::string on = p == "xvfb" ? " (Xvfb)" : " (offscreen)";
         section("Start-up: process start to first paint" + on);
         ratioRow(samples, "beltrix, seen on the display", p + ".beltrix.startup.painted",
                  "floor, seen on the display", p + ".floor_watched.startup.painted",
-                 Unit::Milliseconds, 1.2);
+                 p + ".ratio.beltrix.startup", Unit::Milliseconds, 1.2);
         ratioRow(samples, "beltrix (probe)", p + ".probe.startup.painted", "floor (probe)",
-                 p + ".floor.startup.painted", Unit::Milliseconds, 1.2);
+                 p + ".floor.startup.painted", p + ".ratio.probe.startup", Unit::Milliseconds, 1.2);
 
         section("Resident memory" + on);
         differenceRow(samples, "beltrix after start-up, from outside", p + ".beltrix.startup.rss",
                       "floor, from outside", p + ".floor_watched.startup.rss", std::nullopt);
         differenceRow(samples, "after start-up (probe)", p + ".probe.startup.rss",
                       "floor after start-up", p + ".floor.startup.rss", std::nullopt);
-        differenceRow(samples, "all 17 sheets open", p + ".probe.sheets_open.rss",
-                      "after start-up", p + ".probe.startup.rss", std::nullopt);
+        differenceRow(samples, "all 17 sheets open", p + ".probe.sheets_open.rss", "after start-up",
+                      p + ".probe.startup.rss", std::nullopt);
         differenceRow(samples, "all 17 sheets closed again", p + ".probe.sheets_closed.rss",
                       "after start-up", p + ".probe.startup.rss", 2.0);
         differenceRow(samples, "second round: open", p + ".probe.sheets_open_again.rss",
@@ -349,17 +431,23 @@ void buildTable(const Samples& samples, const std::vector<std::string>& platform
                       "after start-up", p + ".probe.startup.rss", 2.0);
 
         section("Opening a sheet: click to first paint" + on);
-        for (const auto& [key, values] : samples) {
-            const std::string prefix = p + ".sheets.sheet.";
-            const std::string suffix = ".open";
-            if (key.rfind(prefix, 0) != 0 || key.size() < suffix.size() ||
-                key.compare(key.size() - suffix.size(), suffix.size(), suffix) != 0) {
-                continue;
+        for (const std::string& sheet : sheetsIn(samples, p)) {
+            const std::string key = p + ".sheets.sheet." + sheet;
+            ratioRow(samples, sheet, key + ".open", "its picture alone in a window", key + ".alone",
+                     p + ".ratio.sheet." + sheet, Unit::Milliseconds, 1.5);
+        }
+        if (details) {
+            section("Parts of opening a sheet" + on);
+            for (const std::string& sheet : sheetsIn(samples, p)) {
+                const std::string key = p + ".sheets.sheet." + sheet;
+                ratioRow(samples, sheet + ": picture loaded as the sheet does", key + ".load",
+                         "decoding alone", key + ".decode", "", Unit::Milliseconds, std::nullopt);
+                ratioRow(samples, sheet + ": converted to the screen's format",
+                         key + ".screen_format", "decoding alone", key + ".decode", "",
+                         Unit::Milliseconds, std::nullopt);
+                ratioRow(samples, sheet + ": drawn into a window-sized image", key + ".draw",
+                         "decoding alone", key + ".decode", "", Unit::Milliseconds, std::nullopt);
             }
-            const std::string sheet =
-                key.substr(prefix.size(), key.size() - prefix.size() - suffix.size());
-            ratioRow(samples, sheet, key, "its picture alone in a window",
-                     prefix + sheet + ".alone", Unit::Milliseconds, 1.5);
         }
 
         section("A calculation click" + on);
@@ -367,46 +455,41 @@ void buildTable(const Samples& samples, const std::vector<std::string>& platform
             const std::string name = c.name;
             ratioRow(samples, name + " through the window, to fields written",
                      p + ".sheets.click." + name + ".written", "the engine alone",
-                     "engine.click." + name, Unit::Microseconds, std::nullopt);
+                     "engine.click." + name, "", Unit::Microseconds, std::nullopt);
             ratioRow(samples, name + " through the window, to fields painted",
                      p + ".sheets.click." + name + ".shown", "the engine alone",
-                     "engine.click." + name, Unit::Microseconds, std::nullopt);
+                     "engine.click." + name, "", Unit::Microseconds, std::nullopt);
         }
     }
 }
 
 void printTable() {
-    std::array<std::size_t, 9> widths{};
-    for (const Row& row : rows) {
-        if (row.value.empty()) {
-            continue;
-        }
-        const std::array<const std::string*, 9> cells = {
+    constexpr std::size_t columns = 9;
+    auto cells = [](const Row& row) {
+        return std::array<const std::string*, columns>{
             &row.figure,     &row.value,      &row.valueSpread, &row.baseline, &row.baseValue,
             &row.baseSpread, &row.comparison, &row.goal,        &row.verdict};
-        for (std::size_t i = 0; i < cells.size(); ++i) {
-            widths[i] = std::max(widths[i], cells[i]->size());
+    };
+    const Row header{"figure", "median", "IQR", "baseline", "median", "IQR", "ratio", "goal", ""};
+    std::array<std::size_t, columns> widths{};
+    for (std::size_t i = 0; i < columns; ++i) {
+        widths[i] = cells(header)[i]->size();
+    }
+    for (const Row& row : rows) {
+        if (!row.value.empty()) {
+            for (std::size_t i = 0; i < columns; ++i) {
+                widths[i] = std::max(widths[i], cells(row)[i]->size());
+            }
         }
     }
-    const Row header{"figure",   "median", "min-max", "baseline", "median",
-                     "min-max", "ratio",  "goal",    ""};
     auto print = [&](const Row& row) {
-        std::printf("  %-*s  %*s  %-*s  %-*s  %*s  %-*s  %*s  %-*s  %s\n",
-                    static_cast<int>(widths[0]), row.figure.c_str(), static_cast<int>(widths[1]),
-                    row.value.c_str(), static_cast<int>(widths[2]), row.valueSpread.c_str(),
-                    static_cast<int>(widths[3]), row.baseline.c_str(),
-                    static_cast<int>(widths[4]), row.baseValue.c_str(),
-                    static_cast<int>(widths[5]), row.baseSpread.c_str(),
-                    static_cast<int>(widths[6]), row.comparison.c_str(),
-                    static_cast<int>(widths[7]), row.goal.c_str(), row.verdict.c_str());
+        const auto c = cells(row);
+        auto w = [&](std::size_t i) { return static_cast<int>(widths[i]); };
+        std::printf("  %-*s  %*s  %-*s  %-*s  %*s  %-*s  %-*s  %-*s  %s\n", w(0), c[0]->c_str(),
+                    w(1), c[1]->c_str(), w(2), c[2]->c_str(), w(3), c[3]->c_str(), w(4),
+                    c[4]->c_str(), w(5), c[5]->c_str(), w(6), c[6]->c_str(), w(7), c[7]->c_str(),
+                    c[8]->c_str());
     };
-    for (std::size_t i = 0; i < widths.size(); ++i) {
-        const std::array<const std::string*, 9> cells = {
-            &header.figure,     &header.value,      &header.valueSpread,
-            &header.baseline,   &header.baseValue,  &header.baseSpread,
-            &header.comparison, &header.goal,       &header.verdict};
-        widths[i] = std::max(widths[i], cells[i]->size());
-    }
     print(header);
     for (const Row& row : rows) {
         if (row.value.empty()) {
@@ -450,6 +533,8 @@ bool parse(int argc, char** argv, Options& options) {
             if (!options.offscreen && !options.xvfb) {
                 return false;
             }
+        } else if (argument == "--details") {
+            options.details = true;
         } else if (argument == "--log" && hasValue) {
             options.log = argv[++i];
         } else {
@@ -467,10 +552,11 @@ int main(int argc, char** argv) {
     Options options;
     if (!parse(argc, argv, options)) {
         std::fprintf(stderr, "usage: beltrix-bench [--runs N] [--platform offscreen|xvfb|both] "
-                             "[--log FILE]\n");
+                             "[--details] [--log FILE]\n");
         return 2;
     }
-    if (options.log.empty()) {
+    const bool ownLog = options.log.empty();
+    if (ownLog) {
         options.log = "/tmp/beltrix-bench-" + std::to_string(getpid()) + ".log";
     }
 
@@ -481,8 +567,9 @@ int main(int argc, char** argv) {
 
     std::vector<std::string> platforms;
     if (options.offscreen) {
-        Platform offscreen{"offscreen", {{"QT_QPA_PLATFORM", "offscreen"}, {"DISPLAY", ""},
-                                         {"WAYLAND_DISPLAY", ""}}};
+        Platform offscreen{
+            "offscreen",
+            {{"QT_QPA_PLATFORM", "offscreen"}, {"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}}};
         measurePlatform(offscreen, options, samples);
         platforms.push_back(offscreen.name);
     }
@@ -492,8 +579,9 @@ int main(int argc, char** argv) {
         if (!display.start(options.log, error)) {
             complain(error, options);
         } else {
-            Platform xvfb{"xvfb", {{"QT_QPA_PLATFORM", "xcb"}, {"DISPLAY", display.name()},
-                                   {"WAYLAND_DISPLAY", ""}}};
+            Platform xvfb{
+                "xvfb",
+                {{"QT_QPA_PLATFORM", "xcb"}, {"DISPLAY", display.name()}, {"WAYLAND_DISPLAY", ""}}};
 #ifdef BELTRIX_BENCH_X11
             WindowWatch watch(display.name());
             if (watch.connected()) {
@@ -509,11 +597,18 @@ int main(int argc, char** argv) {
     const std::time_t now = std::time(nullptr);
     std::strftime(date, sizeof date, "%Y-%m-%d %H:%M", std::localtime(&now));
     std::printf("BELTRIX benchmark, %s; %s\n", date, machine().c_str());
-    std::printf("Medians of %d runs, with the lowest and highest run; ratio = median / baseline "
-                "median; MB = 10^6 bytes.\n",
-                options.runs);
-    buildTable(samples, platforms);
+    std::printf("Medians of %d runs (start-up: %d starts a run) with their interquartile range; "
+                "ratio: the median of the\nratios within each run, with its interquartile range "
+                "(or, without one, the ratio of the medians); MB = 10^6 bytes.\n",
+                options.runs, startUpsPerRun);
+    buildTable(samples, platforms, options.details);
     printTable();
     std::printf("Goals met: %d, missed: %d.\n", goalsMet, goalsMissed);
-    return failed ? 1 : 0;
+    if (failed) {
+        return 1;
+    }
+    if (ownLog) {
+        std::remove(options.log.c_str()); // nothing went wrong, so nothing in it is needed
+    }
+    return 0;
 }

@@ -5,7 +5,7 @@
 // readings from the event loop.
 //
 // usage: beltrix-bench-probe startup | memory | sheets <run>
-//   startup the start-up alone, for profiling it (perf record, strace)
+//   startup the start-up alone (also for profiling it: perf record, strace)
 //   memory  resident memory after start-up, with all seventeen sheets open, after closing them,
 //           and after a second round of opening and closing
 //   sheets  for each sheet, the click to its first paint and its picture decoded and drawn
@@ -16,6 +16,7 @@
 #include "bench/paint_clock.h"
 #include "bench/report.h"
 #include "ui/form1.h"
+#include "ui/picture_box.h"
 
 #include <QApplication>
 #include <QImage>
@@ -38,17 +39,17 @@ namespace {
 using beltrix::bench::monotonicNanos;
 using beltrix::bench::PaintClock;
 using beltrix::bench::report;
-using beltrix::ui::SheetSpec;
-using beltrix::ui::sheetSpecs;
+using Sheet = beltrix::ui::SheetSpec;
+const auto& allSheets = beltrix::ui::sheetSpecs;
 
-QString resourceOf(const SheetSpec& spec) {
-    return QStringLiteral(":/sheets/%1.png").arg(QLatin1String(spec.name));
+QString resourceOf(const Sheet& sheet) {
+    return QStringLiteral(":/sheets/%1.png").arg(QLatin1String(sheet.name));
 }
 
 // Where the sheet shows its picture's top-left pixel: inside the box's 2-pixel border, or at
 // the window's corner.
-QPoint pictureOrigin(const SheetSpec& spec) {
-    return spec.box ? spec.box->topLeft() + QPoint(2, 2) : QPoint(0, 0);
+QPoint pictureOrigin(const Sheet& sheet) {
+    return sheet.box ? sheet.box->topLeft() + QPoint(2, 2) : QPoint(0, 0);
 }
 
 // The baseline of a sheet: a window of the sheet's size that draws the same picture, decoded
@@ -67,10 +68,10 @@ private:
     QPoint origin_;
 };
 
-void placeLikeTheSheet(QWidget* window, const SheetSpec& spec) {
-    window->resize(spec.clientSize);
-    if (spec.centred) {
-        window->setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, spec.clientSize,
+void placeLikeTheSheet(QWidget* window, const Sheet& sheet) {
+    window->resize(sheet.clientSize);
+    if (sheet.centred) {
+        window->setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, sheet.clientSize,
                                                 window->screen()->availableGeometry()));
     }
 }
@@ -88,15 +89,15 @@ QPushButton* button(beltrix::ui::Form1* form, std::string_view name) {
 void measureMemory(beltrix::ui::Form1* form, PaintClock& clock) {
     beltrix::bench::reportMemory("startup");
     for (int round = 1; round <= 2; ++round) {
-        for (const SheetSpec& spec : sheetSpecs) {
-            clock.expect(beltrix::bench::inWindowNamed(QLatin1String(spec.name)));
-            button(form, spec.button)->click();
+        for (const Sheet& sheet : allSheets) {
+            clock.expect(beltrix::bench::inWindowNamed(QLatin1String(sheet.name)));
+            button(form, sheet.button)->click();
             clock.wait();
         }
         beltrix::bench::settle(250);
         const std::string suffix = round == 1 ? "" : "_again";
         beltrix::bench::reportMemory("sheets_open" + suffix);
-        for (std::size_t i = 0; i < sheetSpecs.size(); ++i) {
+        for (std::size_t i = 0; i < allSheets.size(); ++i) {
             form->sheets().window(i)->close();
         }
         beltrix::bench::settle(250);
@@ -105,13 +106,13 @@ void measureMemory(beltrix::ui::Form1* form, PaintClock& clock) {
 }
 
 void measureSheet(beltrix::ui::Form1* form, PaintClock& clock, std::size_t index, bool sheetFirst) {
-    const SheetSpec& spec = sheetSpecs[index];
-    const std::string key = "sheet." + std::string(spec.name);
+    const Sheet& sheet = allSheets[index];
+    const std::string key = "sheet." + std::string(sheet.name);
 
     auto openSheet = [&] {
-        clock.expect(beltrix::bench::inWindowNamed(QLatin1String(spec.name)));
+        clock.expect(beltrix::bench::inWindowNamed(QLatin1String(sheet.name)));
         const std::int64_t start = monotonicNanos();
-        button(form, spec.button)->click();
+        button(form, sheet.button)->click();
         report(key + ".open", clock.wait() - start);
         form->sheets().window(index)->close();
         beltrix::bench::settle(20);
@@ -119,8 +120,9 @@ void measureSheet(beltrix::ui::Form1* form, PaintClock& clock, std::size_t index
     auto openPictureAlone = [&] {
         clock.expect(beltrix::bench::inWindowNamed(QStringLiteral("PictureAlone")));
         const std::int64_t start = monotonicNanos();
-        auto window = std::make_unique<PictureAlone>(QImage(resourceOf(spec)), pictureOrigin(spec));
-        placeLikeTheSheet(window.get(), spec);
+        auto window =
+            std::make_unique<PictureAlone>(QImage(resourceOf(sheet)), pictureOrigin(sheet));
+        placeLikeTheSheet(window.get(), sheet);
         window->show();
         report(key + ".alone", clock.wait() - start);
         window.reset();
@@ -134,20 +136,24 @@ void measureSheet(beltrix::ui::Form1* form, PaintClock& clock, std::size_t index
         openSheet();
     }
 
-    // The parts, each on its own: decoding, the conversion to a pixmap that the sheet makes,
-    // and drawing the decoded picture onto an image of the window's size.
+    // The parts, each on its own: decoding; decoding with the conversion to a pixmap, as the
+    // sheet loads its picture; the conversion to a pixmap in the screen's format, which the
+    // sheet does not make; and drawing the decoded picture onto an image of the window's size.
     std::int64_t start = monotonicNanos();
-    const QImage picture(resourceOf(spec));
+    const QImage picture(resourceOf(sheet));
     report(key + ".decode", monotonicNanos() - start);
     start = monotonicNanos();
-    const QPixmap pixmap = QPixmap::fromImage(picture);
-    report(key + ".convert", monotonicNanos() - start);
-    QImage target(spec.clientSize, QImage::Format_ARGB32_Premultiplied);
+    const QPixmap loaded = beltrix::ui::loadPicture(resourceOf(sheet));
+    report(key + ".load", monotonicNanos() - start);
+    start = monotonicNanos();
+    const QPixmap screenFormat = QPixmap::fromImage(picture);
+    report(key + ".screen_format", monotonicNanos() - start);
+    QImage target(sheet.clientSize, QImage::Format_ARGB32_Premultiplied);
     target.fill(Qt::white);
     start = monotonicNanos();
     {
         QPainter painter(&target);
-        painter.drawImage(pictureOrigin(spec), picture);
+        painter.drawImage(pictureOrigin(sheet), picture);
     }
     report(key + ".draw", monotonicNanos() - start);
 }
@@ -222,12 +228,12 @@ void afterStartUp(std::int64_t paintedAt, PaintClock& clock) {
         measureMemory(form, clock);
     } else if (mode == "sheets") {
         beltrix::bench::settle(250);
-        for (std::size_t i = 0; i < sheetSpecs.size(); ++i) {
+        for (std::size_t i = 0; i < allSheets.size(); ++i) {
             measureSheet(form, clock, i, (static_cast<int>(i) + run) % 2 == 0);
         }
         measureClicks(form, clock);
     }
-    QCoreApplication::exit(0);
+    form->close(); // the last window: BELTRIX ends as when the user closes it
 }
 
 void installClock() {

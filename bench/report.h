@@ -11,7 +11,7 @@ namespace beltrix::bench {
 void report(const std::string& key, std::int64_t value);
 
 struct Memory {
-    std::int64_t residentKiB = 0; // VmRSS: pages of the process in RAM
+    std::int64_t residentKiB = 0;  // VmRSS: pages of the process in RAM
     std::int64_t anonymousKiB = 0; // RssAnon: the heap and other private memory among them
     std::int64_t heapInUseKiB = 0; // handed out by malloc and not yet freed
 };

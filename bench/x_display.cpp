@@ -38,10 +38,10 @@ bool windowManagerRunning(Display* display) {
     unsigned long count = 0;
     unsigned long left = 0;
     unsigned char* data = nullptr;
-    const bool found = XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False,
-                                          XA_WINDOW, &type, &format, &count, &left,
-                                          &data) == Success &&
-                       count == 1;
+    const bool found =
+        XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False, XA_WINDOW,
+                           &type, &format, &count, &left, &data) == Success &&
+        count == 1;
     if (data != nullptr) {
         XFree(data);
     }
@@ -73,8 +73,8 @@ bool VirtualDisplay::start(const std::string& log, std::string& error) {
         const int logFd = open(log.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
         dup2(logFd, STDERR_FILENO);
         dup2(logFd, STDOUT_FILENO);
-        execlp("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", "1280x800x24", "-nolisten",
-               "tcp", static_cast<char*>(nullptr));
+        execlp("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", "1280x800x24", "-nolisten", "tcp",
+               static_cast<char*>(nullptr));
         _exit(127);
     }
     close(numberPipe[1]);
@@ -91,8 +91,8 @@ bool VirtualDisplay::start(const std::string& log, std::string& error) {
     }
     name_ = ":" + number;
 
-    windowManager_ = bench::start("/usr/bin/openbox", {"--sm-disable"}, {{"DISPLAY", name_}}, log,
-                                  false);
+    windowManager_ =
+        bench::start("/usr/bin/openbox", {"--sm-disable"}, {{"DISPLAY", name_}}, log, false);
     if (windowManager_.pid < 0) {
         error = "openbox did not start (is the openbox package installed?)";
         return false;
@@ -175,8 +175,7 @@ std::int64_t WindowWatch::waitForPaint(pid_t owner, int width, int height, int x
                     if (XGetWindowProperty(display_, candidate, pidAtom, 0, 1, False, XA_CARDINAL,
                                            &type, &format, &count, &left, &data) == Success &&
                         count == 1 && format == 32) {
-                        ours = static_cast<pid_t>(*reinterpret_cast<unsigned long*>(data)) ==
-                               owner;
+                        ours = static_cast<pid_t>(*reinterpret_cast<unsigned long*>(data)) == owner;
                     }
                     if (data != nullptr) {
                         XFree(data);

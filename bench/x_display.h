@@ -51,8 +51,8 @@ public:
     // of its client area, and returns when it was first seen; -1 after the time limit. Qt hands a
     // window's whole first paint to the X server at once, so one pixel in the window's own
     // colour, at a place no control covers, shows that the paint has reached the screen.
-    std::int64_t waitForPaint(pid_t owner, int width, int height, int x, int y,
-                              unsigned long rgb, int limitMs);
+    std::int64_t waitForPaint(pid_t owner, int width, int height, int x, int y, unsigned long rgb,
+                              int limitMs);
 
 private:
     ::_XDisplay* display_ = nullptr;

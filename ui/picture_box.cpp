@@ -6,7 +6,10 @@
 namespace beltrix::ui {
 
 QPixmap loadPicture(const QString& resource) {
-    return QPixmap::fromImage(QImage(resource));
+    // Kept in the format it was decoded in. The sheets are palette pictures, a quarter of their
+    // size as pixmaps in the screen's format, and converting a whole sheet as it opens pays for
+    // pixels that its small window never shows; drawing converts only the part in view.
+    return QPixmap::fromImage(QImage(resource), Qt::NoFormatConversion);
 }
 
 PictureBox::PictureBox(const QPixmap& picture, QWidget* parent)

@@ -51,7 +51,10 @@ private:
 
 private slots:
     void initTestCase() { silenceOffscreenNoise(); }
-    void cleanup() { closeAllAndCollectSurvivors(); }
+    void cleanup() {
+        const QString problems = finishCase(guard_);
+        QVERIFY2(problems.isEmpty(), qPrintable(problems));
+    }
 
     void fieldsAreNamedByTheirLabels_data() {
         QTest::addColumn<QString>("field");

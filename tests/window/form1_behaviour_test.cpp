@@ -114,11 +114,8 @@ private slots:
     }
 
     void cleanup() {
-        const QStringList unexpected = guard_.takeUnexpected();
-        const QStringList survivors = closeAllAndCollectSurvivors();
-        QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.join(QLatin1Char('\n'))));
-        QVERIFY2(survivors.isEmpty(), qPrintable(QStringLiteral("still there after closing: ") +
-                                                 survivors.join(QStringLiteral(", "))));
+        const QString problems = finishCase(guard_);
+        QVERIFY2(problems.isEmpty(), qPrintable(problems));
     }
 
     void focusWalksTheKeyboardOrder_data() {

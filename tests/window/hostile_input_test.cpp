@@ -89,9 +89,8 @@ private slots:
     void initTestCase() { silenceOffscreenNoise(); }
 
     void cleanup() {
-        const QStringList unexpected = guard_.takeUnexpected();
-        QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.join(QLatin1String("; "))));
-        closeAllAndCollectSurvivors();
+        const QString problems = finishCase(guard_);
+        QVERIFY2(problems.isEmpty(), qPrintable(problems));
     }
 
     void everyButtonOnPastedText_data() {

@@ -217,6 +217,19 @@ inline void typeInto(QLineEdit* field, const QString& text) {
     }
 }
 
+// Ends a test case: closes every window and says what was wrong with the case's end, if
+// anything: a modal box nobody expected, or a window that outlived its closing.
+inline QString finishCase(ModalGuard& guard) {
+    const QStringList unexpected = guard.takeUnexpected();
+    const QStringList survivors = closeAllAndCollectSurvivors();
+    QStringList problems = unexpected;
+    if (!survivors.isEmpty()) {
+        problems << QStringLiteral("still there after closing: ") +
+                        survivors.join(QStringLiteral(", "));
+    }
+    return problems.join(QLatin1Char('\n'));
+}
+
 inline bool bringToFront(QWidget* window) {
     window->raise();
     window->activateWindow();
