@@ -1,8 +1,8 @@
 // beltrix-bench-probe: BELTRIX itself with a clock on it, then the readings beltrix-bench asks
-// for. The program is started by ui/main.cpp's own main() (compiled in as beltrixMain, see
-// beltrix_main.cpp); the probe adds only an application event filter (PaintClock), installed as
-// the QApplication is constructed, that notes the main window's first paint and then takes the
-// readings from the event loop.
+// for. The program is started by the same function as the beltrix executable's main()
+// (beltrix::ui::runApplication); the probe adds only an application event filter (PaintClock),
+// installed as the QApplication is constructed, that notes the main window's first paint and then
+// takes the readings from the event loop.
 //
 // usage: beltrix-bench-probe startup | memory | sheets <run>
 //   startup the start-up alone (also for profiling it: perf record, strace)
@@ -15,6 +15,7 @@
 
 #include "bench/paint_clock.h"
 #include "bench/report.h"
+#include "ui/application.h"
 #include "ui/form1.h"
 #include "ui/picture_box.h"
 
@@ -246,8 +247,6 @@ void installClock() {
 
 Q_COREAPP_STARTUP_FUNCTION(installClock)
 
-int beltrixMain(int argc, char** argv);
-
 int main(int argc, char** argv) {
     mode = argc > 1 ? argv[1] : "";
     run = argc > 2 ? std::atoi(argv[2]) : 0;
@@ -255,5 +254,5 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: beltrix-bench-probe startup | memory | sheets <run>\n");
         return 2;
     }
-    return beltrixMain(argc, argv);
+    return beltrix::ui::runApplication(argc, argv);
 }
