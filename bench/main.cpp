@@ -314,6 +314,20 @@ void judge(Row& row, bool met, const std::string& goal) {
     ++(met ? goalsMet : goalsMissed);
 }
 
+// The columns every comparison shares: the figure and its baseline, each as median and spread.
+Row comparedRow(const std::string& figure, const Summary& v, const std::string& baseline,
+                const Summary& b, Unit unit, const std::string& comparison) {
+    return Row{figure,
+               format(v.median, unit),
+               spread(v, unit),
+               baseline,
+               format(b.median, unit),
+               spread(b, unit),
+               comparison,
+               "",
+               ""};
+}
+
 // A figure against its baseline. The ratio is the median of the ratios taken within each run
 // when there are such (`pairedKey`), else the ratio of the two medians.
 void ratioRow(const Samples& samples, const std::string& figure, const std::string& key,
@@ -334,15 +348,7 @@ void ratioRow(const Samples& samples, const std::string& figure, const std::stri
         ratio = r.median;
         std::snprintf(comparison, sizeof comparison, "x%.2f (%.2f-%.2f)", r.median, r.q1, r.q3);
     }
-    Row row{figure,
-            format(v.median, unit),
-            spread(v, unit),
-            baseline,
-            format(b.median, unit),
-            spread(b, unit),
-            comparison,
-            "",
-            ""};
+    Row row = comparedRow(figure, v, baseline, b, unit, comparison);
     if (limit) {
         char goal[16];
         std::snprintf(goal, sizeof goal, "<= x%.1f", *limit);
@@ -365,15 +371,7 @@ void differenceRow(const Samples& samples, const std::string& figure, const std:
     const double differenceMB = (v.median - b.median) * 1024 / 1e6;
     char comparison[32];
     std::snprintf(comparison, sizeof comparison, "%+.1f MB", differenceMB);
-    Row row{figure,
-            format(v.median, Unit::Megabytes),
-            spread(v, Unit::Megabytes),
-            baseline,
-            format(b.median, Unit::Megabytes),
-            spread(b, Unit::Megabytes),
-            comparison,
-            "",
-            ""};
+    Row row = comparedRow(figure, v, baseline, b, Unit::Megabytes, comparison);
     if (limitMB) {
         char goal[16];
         std::snprintf(goal, sizeof goal, "<= +%.0f MB", *limitMB);
