@@ -1,5 +1,9 @@
 #include "tools/assetgen/icon.h"
 
+#include <QColor>
+#include <QPainter>
+#include <QPen>
+#include <QRectF>
 #include <QtEndian>
 
 #include <array>
@@ -203,7 +207,84 @@ QByteArray encodeImage(const PartMap& map, int bitsPerPixel) {
     return out;
 }
 
+QColor vgaColour(std::uint8_t index) {
+    return QColor::fromRgb(vgaPalette[index]);
+}
+
 } // namespace
+
+// Laid out on the 32 x 32 image's grid, so that both show the same window with the same parts
+// in the same colours; only the lines stay thin, and the title buttons get their bevel and
+// their marks.
+QImage windowSymbolImage(int size) {
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+
+    const qreal unit = size / 32.0;
+    const qreal line = size / 64.0;
+    // A rectangle by its edges on the 32 x 32 grid.
+    const auto box = [unit](qreal left, qreal top, qreal right, qreal bottom) {
+        return QRectF(left * unit, top * unit, (right - left) * unit, (bottom - top) * unit);
+    };
+    const QColor black = vgaColour(0);
+    const QColor navy = vgaColour(4);
+    const QColor silver = vgaColour(7);
+    const QColor grey = vgaColour(8);
+    const QColor white = vgaColour(15);
+
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+
+    const QRectF window = box(1, 3, 30, 28);
+    painter.fillRect(window.translated(unit, unit), grey);
+    painter.fillRect(window, white);
+    painter.fillRect(box(1, 3, 30, 10), navy);
+    painter.fillRect(QRectF(window.left(), 10 * unit, window.width(), line), black);
+
+    // A pen's line is centred on the path, so outlines are drawn half a line inside.
+    const auto outline = [&painter, line, black](const QRectF& r) {
+        painter.setPen(QPen(black, line, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(r.adjusted(line / 2, line / 2, -line / 2, -line / 2));
+        painter.setPen(Qt::NoPen);
+    };
+    const auto textLine = [&painter](const QRectF& r, const QColor& colour) {
+        painter.setBrush(colour);
+        painter.drawRoundedRect(r, r.height() / 2, r.height() / 2);
+    };
+    outline(window);
+
+    textLine(box(4, 6, 14, 8), white);
+
+    // Raised buttons: light along the top and left, shadowed along the bottom and right.
+    const auto button = [&](const QRectF& r) {
+        painter.fillRect(r, silver);
+        const QRectF inner = r.adjusted(line, line, -line, -line);
+        painter.fillRect(QRectF(inner.left(), inner.bottom() - line, inner.width(), line), grey);
+        painter.fillRect(QRectF(inner.right() - line, inner.top(), line, inner.height()), grey);
+        painter.fillRect(QRectF(inner.left(), inner.top(), inner.width(), line), white);
+        painter.fillRect(QRectF(inner.left(), inner.top(), line, inner.height()), white);
+        outline(r);
+        return inner.adjusted(line, line, -line, -line);
+    };
+    const QRectF minimise = button(box(19, 5, 23, 9));
+    painter.fillRect(QRectF(minimise.left(), minimise.bottom() - line, minimise.width(), line),
+                     black);
+    const QRectF close = button(box(24, 5, 28, 9));
+    painter.setPen(QPen(black, line * 1.5, Qt::SolidLine, Qt::FlatCap));
+    painter.drawLine(close.topLeft(), close.bottomRight());
+    painter.drawLine(close.topRight(), close.bottomLeft());
+    painter.setPen(Qt::NoPen);
+
+    textLine(box(5, 14, 25, 15), grey);
+    textLine(box(5, 17, 21, 18), grey);
+    textLine(box(5, 20, 23, 21), grey);
+    textLine(box(5, 23, 16, 24), grey);
+
+    painter.end();
+    return image.convertToFormat(QImage::Format_ARGB32);
+}
 
 QByteArray windowSymbolIco() {
     struct Entry {

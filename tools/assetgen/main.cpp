@@ -45,6 +45,10 @@ struct Picture {
 // rows, so its title starts lower than the others'.
 const Picture pictures[] = {
     {"icon/Form1.ico", 32, 32, Content::WindowIcon, "", "", 0, Storage::Ico},
+    // For desktops only: the windows show the .ico, and the program does not carry these.
+    {"icon/Form1-64.png", 64, 64, Content::WindowIcon, "", "", 0, Storage::Png},
+    {"icon/Form1-128.png", 128, 128, Content::WindowIcon, "", "", 0, Storage::Png},
+    {"icon/Form1-256.png", 256, 256, Content::WindowIcon, "", "", 0, Storage::Png},
     {"banners/Picture1.png", 400, 49, Content::TitleBanner, "", "", 0, Storage::Png},
     {"banners/Picture2.png", 329, 51, Content::NetworkBanner, "", "", 0, Storage::Png},
     {"banners/Picture3.png", 715, 124, Content::CalculatorBanner, "", "", 0, Storage::Png},
@@ -75,6 +79,9 @@ struct Drawn {
 };
 
 Drawn draw(const Picture& p, int firstNumber) {
+    if (p.content == Content::WindowIcon) {
+        return {windowSymbolImage(p.width)};
+    }
     QImage image(p.width, p.height, QImage::Format_RGB32);
     if (p.content == Content::TitleBanner || p.content == Content::NetworkBanner ||
         p.content == Content::CalculatorBanner) {
@@ -128,6 +135,10 @@ QString checkReadBack(const Picture& p, const QString& file) {
             .arg(image.width())
             .arg(image.height())
             .arg(reader.errorString());
+    }
+    // A desktop icon shows the desktop around the window's edges and under its shadow.
+    if (p.content == Content::WindowIcon && !image.hasAlphaChannel()) {
+        return QStringLiteral("lost its transparency");
     }
     if (p.storage == Storage::Palette &&
         (image.format() != QImage::Format_Indexed8 || image.colorCount() > paletteColours)) {
