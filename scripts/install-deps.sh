@@ -8,9 +8,10 @@ set -euo pipefail
 build=(cmake ninja-build g++ qt6-base-dev fonts-liberation fonts-wine)
 # The real-window check drives the program on a virtual X display; the locale proves that
 # numbers keep "." as the decimal point under a desktop that uses ","; clang brings libFuzzer;
-# the packaging tests validate the desktop entry and metainfo and build the Debian package.
+# the packaging tests validate the desktop entry and metainfo, build the Debian package and
+# have lintian check it.
 testing=(libgtest-dev locales xvfb xauth openbox x11-utils xdotool xclip imagemagick
-    clang libclang-rt-14-dev valgrind desktop-file-utils appstream dpkg-dev file)
+    clang libclang-rt-14-dev valgrind desktop-file-utils appstream dpkg-dev file lintian)
 
 packages=("${build[@]}")
 if [ "${1:-run}" = test ]; then

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package the way a release is made and checks it before anyone installs it:
-# the files land where desktops look under /usr, the control fields say what apt needs (the Qt
+# the files land where desktops look under /usr, the manual pages and the changelog compressed
+# as Debian keeps them and the changelog at the package's version, the control fields say what
+# apt needs (the Qt
 # libraries among the dependencies, and every dependency satisfiable on this very machine, which
 # the program was built on), and the program unpacked from it starts and keeps running.
 #
@@ -12,7 +14,7 @@ build=$2
 id=$3
 version=$4
 
-for tool in dpkg-deb dpkg-shlibdeps file; do
+for tool in dpkg-deb dpkg-shlibdeps dpkg-parsechangelog file; do
     if ! command -v "$tool" >/dev/null; then
         echo "SKIP: $tool is missing (scripts/install-deps.sh test installs it)"
         exit 77
@@ -42,15 +44,22 @@ contents=$(dpkg-deb -c "$deb" | awk '{print $NF}')
 for file in \
     ./usr/bin/beltrix \
     ./usr/bin/beltrix-calc \
-    ./usr/share/man/man1/beltrix-calc.1 \
+    ./usr/share/man/man1/beltrix.1.gz \
+    ./usr/share/man/man1/beltrix-calc.1.gz \
     ./usr/share/applications/"$id".desktop \
     ./usr/share/metainfo/"$id".metainfo.xml \
     ./usr/share/icons/hicolor/16x16/apps/"$id".png \
     ./usr/share/icons/hicolor/32x32/apps/"$id".png \
     ./usr/share/icons/hicolor/48x48/apps/"$id".png \
+    ./usr/share/icons/hicolor/64x64/apps/"$id".png \
+    ./usr/share/icons/hicolor/128x128/apps/"$id".png \
+    ./usr/share/icons/hicolor/256x256/apps/"$id".png \
+    ./usr/share/doc/beltrix/changelog.gz \
     ./usr/share/doc/beltrix/copyright; do
     grep -qxF "$file" <<<"$contents" || fail "the package lacks $file"
 done
+uncompressed=$(grep -E -e '^\./usr/share/man/.*\.[1-9]$' -e '/changelog$' <<<"$contents" || true)
+[ -z "$uncompressed" ] || fail "the package keeps these uncompressed:"$'\n'"$uncompressed"
 outside=$(grep -v -e '^\./$' -e '^\./usr/' <<<"$contents" || true)
 [ -z "$outside" ] || fail "the package puts files outside /usr:"$'\n'"$outside"
 
@@ -86,6 +95,16 @@ for dep in "${deps[@]}"; do
 done
 
 dpkg-deb -x "$deb" "$work/root"
+
+# The changelog's newest entry is the package's own version, and it is readable as one.
+gzip -dc "$work/root/usr/share/doc/beltrix/changelog.gz" >"$work/changelog" ||
+    fail "changelog.gz does not decompress"
+logged=$(dpkg-parsechangelog -l "$work/changelog" -S Version) ||
+    fail "dpkg-parsechangelog cannot read the changelog"
+[ "$logged" = "$version" ] || fail "the changelog's newest entry is $logged, not $version"
+[ "$(dpkg-parsechangelog -l "$work/changelog" -S Source)" = "$(field Package)" ] ||
+    fail "the changelog is not about $(field Package)"
+
 binary=$work/root/usr/bin/beltrix
 [ -x "$binary" ] || fail "the unpacked program is not executable"
 QT_QPA_PLATFORM=offscreen "$binary" >"$work/run.log" 2>&1 &

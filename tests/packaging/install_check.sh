@@ -2,7 +2,8 @@
 # Installs BELTRIX into a throwaway prefix and checks it as desktops and software centres read
 # it: every file where they look for it, the desktop entry and the AppStream metainfo clean for
 # their validators (any warning fails, not only errors) and naming each other and the icon by
-# the same id, and the icons in the sizes their folders promise, made from the program's icon.
+# the same id, the icons in the sizes their folders promise, made from the program's icon or
+# showing the same window, and the manual pages at the version being built.
 #
 # usage: install_check.sh <cmake> <build folder> <app id> <version> <icon.ico>
 set -euo pipefail
@@ -41,10 +42,15 @@ expected=$(printf '%s\n' \
     bin/beltrix \
     bin/beltrix-calc \
     share/applications/"$id".desktop \
+    share/doc/beltrix/changelog \
     share/doc/beltrix/copyright \
     share/icons/hicolor/16x16/apps/"$id".png \
     share/icons/hicolor/32x32/apps/"$id".png \
     share/icons/hicolor/48x48/apps/"$id".png \
+    share/icons/hicolor/64x64/apps/"$id".png \
+    share/icons/hicolor/128x128/apps/"$id".png \
+    share/icons/hicolor/256x256/apps/"$id".png \
+    share/man/man1/beltrix.1 \
     share/man/man1/beltrix-calc.1 \
     share/metainfo/"$id".metainfo.xml | sort)
 installed=$(cd "$prefix" && find . -type f -printf '%P\n' | sort)
@@ -107,4 +113,32 @@ if [ -z "$rmse" ] || ! awk -v e="$rmse" 'BEGIN {exit !(e < 0.2)}'; then
     fail "the 48x48 icon is not the 32x32 scaled up (RMSE ${rmse:-unknown})"
 fi
 
-echo "installed files, desktop entry, metainfo and icons are in order"
+# The larger icons are drawn at their own sizes, with thinner lines and more detail than the 32
+# (packaging.icons checks that they are what the generator draws); made small again they must
+# still show the same window. Theirs stay near 0.19 from the 32; the 16 scaled up (near 0.35),
+# the 32 mirrored (near 0.29) or an empty picture (near 0.5) do not come under the bound.
+convert "$(icon 32)" -background white -flatten "$work/icon32.png"
+for size in 64 128 256; do
+    got=$(identify -format '%m %wx%h %A' "$(icon "$size")") || fail "$(icon "$size") is unreadable"
+    [ "$got" = "PNG ${size}x${size} True" ] ||
+        fail "the ${size}x${size} icon is $got, not a ${size}x${size} PNG with transparency"
+    convert "$(icon "$size")" -background white -flatten -filter Triangle -resize 32x32 \
+        "$work/small$size.png"
+    rmse=$(compare -metric RMSE "$work/small$size.png" "$work/icon32.png" null: 2>&1 |
+        sed -n 's/.*(\(.*\))/\1/p') || true
+    if [ -z "$rmse" ] || ! awk -v e="$rmse" 'BEGIN {exit !(e < 0.25)}'; then
+        fail "the ${size}x${size} icon made small is not the 32x32 icon (RMSE ${rmse:-unknown})"
+    fi
+done
+
+# The manual pages name the version being built, in their footer and wherever else they name one.
+for page in beltrix beltrix-calc; do
+    file=$prefix/share/man/man1/$page.1
+    grep -q "^\.TH .* \"BELTRIX $version\" " "$file" ||
+        fail "the footer of $page(1) does not name BELTRIX $version"
+    others=$(grep -Eo '(BELTRIX|beltrix|[Vv]ersion,?) [0-9]+\.[0-9]+' "$file" |
+        grep -v " $version\$" || true)
+    [ -z "$others" ] || fail "$page(1) names another version: $others"
+done
+
+echo "installed files, desktop entry, metainfo, icons and manual pages are in order"
