@@ -7,14 +7,17 @@
 #include "ui/push_button.h"
 
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QStyle>
 #include <QWindow>
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <vector>
 
@@ -22,6 +25,7 @@ namespace beltrix::ui {
 namespace {
 
 const QColor windowColour(192, 192, 255);
+constexpr qreal layoutDpi = 96.0;
 
 QString qstring(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -57,6 +61,68 @@ void applyColour(QWidget* widget, QPalette::ColorRole role, Colour colour) {
     widget->setPalette(palette);
 }
 
+// Where the layout fixes a control's background (the white fields, the light blue labels and
+// frame), its text must read on that background whatever the desktop's colours are: a dark
+// desktop's light text would vanish on white. The desktop's own text colour is kept where it reads
+// (on every light desktop it does, so nothing changes there); elsewhere the classic window-text
+// black takes its place. Likewise a white field keeps the desktop's selection colours where the
+// desktop's fields are light, since those colours were made for light fields, and otherwise takes
+// the classic ones.
+const QColor classicWindowText(0, 0, 0);
+const QColor classicHighlight(0, 0, 128);
+const QColor classicHighlightedText(255, 255, 255);
+
+bool isFixed(Colour colour) {
+    return colour == Colour::WindowColour || colour == Colour::White;
+}
+
+QColor fixedColour(Colour colour) {
+    return colour == Colour::White ? QColor(Qt::white) : windowColour;
+}
+
+// The contrast ratio of two colours as the web's accessibility guidelines define it, from 1 (the
+// same) to 21 (black on white).
+qreal contrastRatio(const QColor& a, const QColor& b) {
+    const auto luminance = [](const QColor& c) {
+        const auto linear = [](qreal v) {
+            return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) +
+               0.0722 * linear(c.blueF());
+    };
+    const qreal la = luminance(a);
+    const qreal lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// What the guidelines ask of ordinary text.
+constexpr qreal readableContrast = 4.5;
+
+// Sets the control's background and text colours from the layout; a fixed background brings a
+// text colour (and, for a text field, selection colours) that reads on it.
+void applyColours(QWidget* widget, QPalette::ColorRole backgroundRole, QPalette::ColorRole textRole,
+                  const ControlSpec& spec) {
+    const bool lightDesktopFields = widget->palette().color(QPalette::Base).lightnessF() >= 0.5;
+    applyColour(widget, backgroundRole, spec.background);
+    applyColour(widget, textRole, spec.foreground);
+    if (!isFixed(spec.background)) {
+        return;
+    }
+    QPalette palette = widget->palette();
+    const QColor background = fixedColour(spec.background);
+    // A disabled text is meant to read faintly; no control here is ever disabled.
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        if (contrastRatio(palette.color(group, textRole), background) < readableContrast) {
+            palette.setColor(group, textRole, classicWindowText);
+        }
+    }
+    if (spec.kind == Kind::TextField && !lightDesktopFields) {
+        palette.setColor(QPalette::Highlight, classicHighlight);
+        palette.setColor(QPalette::HighlightedText, classicHighlightedText);
+    }
+    widget->setPalette(palette);
+}
+
 QWidget* createControl(const ControlSpec& spec, QWidget* parent) {
     const QString text = qstring(spec.text);
     switch (spec.kind) {
@@ -66,8 +132,7 @@ QWidget* createControl(const ControlSpec& spec, QWidget* parent) {
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->setAutoFillBackground(true);
-        applyColour(label, QPalette::Window, spec.background);
-        applyColour(label, QPalette::WindowText, spec.foreground);
+        applyColours(label, QPalette::Window, QPalette::WindowText, spec);
         return label;
     }
     case Kind::PictureBox:
@@ -77,15 +142,13 @@ QWidget* createControl(const ControlSpec& spec, QWidget* parent) {
     case Kind::TextField: {
         auto* field = new QLineEdit(text, parent);
         field->setMaxLength(std::numeric_limits<int>::max()); // no limit: Qt's default is 32767
-        applyColour(field, QPalette::Base, spec.background);
-        applyColour(field, QPalette::Text, spec.foreground);
+        applyColours(field, QPalette::Base, QPalette::Text, spec);
         return field;
     }
     case Kind::Frame: {
         auto* frame = new GroupFrame(text, parent);
         frame->setAutoFillBackground(true);
-        applyColour(frame, QPalette::Window, spec.background);
-        applyColour(frame, QPalette::WindowText, spec.foreground);
+        applyColours(frame, QPalette::Window, QPalette::WindowText, spec);
         return frame;
     }
     }
@@ -141,19 +204,32 @@ QString controlFontFamily(bool bold) {
     if (msSansSerif) {
         return QStringLiteral("MS Sans Serif");
     }
-    // Tahoma was drawn to the metrics of MS Sans Serif; Debian's fonts-wine carries an outline
-    // Tahoma that fontconfig doesn't list. Its bold doesn't render bold, so bold text, and any
-    // text where Tahoma is missing, takes Liberation Sans.
-    static const bool tahoma =
-        QFontDatabase::hasFamily(QStringLiteral("Tahoma")) ||
-        QFontDatabase::addApplicationFont(QStringLiteral("/usr/share/wine/fonts/tahoma.ttf")) >= 0;
+    // Tahoma was drawn to the metrics of MS Sans Serif. Where the desktop doesn't list it, Wine's
+    // outline Tahoma may still be installed in a shared data folder (Debian's fonts-wine puts it
+    // in /usr/share/wine/fonts, which fontconfig doesn't look in). Its bold doesn't render bold,
+    // so bold text, and any text where Tahoma is missing, takes Liberation Sans.
+    static const bool tahoma = [] {
+        if (QFontDatabase::hasFamily(QStringLiteral("Tahoma"))) {
+            return true;
+        }
+        const QString file = QStandardPaths::locate(QStandardPaths::GenericDataLocation,
+                                                    QStringLiteral("wine/fonts/tahoma.ttf"));
+        return !file.isEmpty() && QFontDatabase::addApplicationFont(file) >= 0;
+    }();
     return tahoma && !bold ? QStringLiteral("Tahoma") : QStringLiteral("Liberation Sans");
 }
 
 QFont controlFont(bool bold) {
     QFont font(controlFontFamily(bold));
     font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(bold ? 9.75 : 8.0);
+    // The layout is fixed in pixels at 96 dpi, so the texts must keep their size in those pixels
+    // whatever font resolution the desktop sets: 8 pt at 96 dpi is 8 * 96 / 72 pixels. Scaling
+    // the whole window (QT_SCALE_FACTOR, high-DPI screens) leaves the logical resolution at 96
+    // and scales text and layout alike.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const qreal dpi = screen != nullptr ? screen->logicalDotsPerInchY() : layoutDpi;
+    const qreal points = bold ? 9.75 : 8.0;
+    font.setPointSizeF(points * layoutDpi / (dpi > 0 ? dpi : layoutDpi));
     font.setWeight(bold ? QFont::Bold : QFont::Normal);
     return font;
 }

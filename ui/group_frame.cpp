@@ -16,7 +16,7 @@ void GroupFrame::paintEvent(QPaintEvent*) {
     // The caption's background interrupts the top edge, blanks included.
     const QRect caption(8, 0, metrics.horizontalAdvance(title()), metrics.height());
     painter.fillRect(caption, palette().window());
-    painter.setPen(palette().color(QPalette::ButtonText));
+    painter.setPen(palette().color(foregroundRole()));
     painter.drawText(caption, Qt::AlignLeft | Qt::AlignVCenter, title());
 }
 

@@ -1,4 +1,4 @@
-// BELTRIX. It takes no command line.
+// BELTRIX. Besides Qt's own options it reads only --help and --version.
 
 #include "ui/application.h"
 
