@@ -15,7 +15,7 @@ QPixmap loadPicture(const QString& resource) {
 PictureBox::PictureBox(const QPixmap& picture, QWidget* parent)
     : QFrame(parent), picture_(picture) {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    setLineWidth(2);
+    setLineWidth(border);
     setFocusPolicy(Qt::StrongFocus);
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);

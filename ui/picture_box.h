@@ -16,6 +16,8 @@ class PictureBox : public QFrame {
 public:
     PictureBox(const QPixmap& picture, QWidget* parent);
 
+    static constexpr int border = 2; // the sunken edge, on each side
+
     const QPixmap& picture() const { return picture_; }
 
 protected:

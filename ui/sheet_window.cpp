@@ -3,9 +3,14 @@
 #include "ui/picture_box.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStyle>
+
+#include <algorithm>
 
 namespace beltrix::ui {
 
@@ -54,7 +59,57 @@ QPixmap pictureOf(const SheetSpec& spec) {
     return loadPicture(QStringLiteral(":/sheets/%1.png").arg(QLatin1String(spec.name)));
 }
 
+// A picture box smaller than its picture grows until it shows all of it, its corner where the
+// table puts it; a box already large enough keeps its size.
+QRect grownToShow(const QRect& box, const QSize& picture) {
+    const int edges = 2 * PictureBox::border;
+    return QRect(box.topLeft(), box.size().expandedTo(picture + QSize(edges, edges)));
+}
+
+// The scrolling view. Besides the arrows and Page Up/Page Down it takes Home and End to the top
+// and the bottom of the sheet. The keys reach it from the picture boxes too, which leave them.
+class SheetView : public QScrollArea {
+public:
+    explicit SheetView(QWidget* parent) : QScrollArea(parent) {}
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->key() == Qt::Key_Home) {
+            verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMinimum);
+        } else if (event->key() == Qt::Key_End) {
+            verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMaximum);
+        } else {
+            QScrollArea::keyPressEvent(event);
+        }
+    }
+
+    // Tab moves the focus between the view and the boxes, which show no sign of it. QScrollArea
+    // would also scroll to centre a box that has the focus; the sheet stays where the user put it.
+    bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
+};
+
 } // namespace
+
+// The whole sheet at natural size. Its top-left corner is the window's top-left corner at opening,
+// or further up and left where a box reaches beyond it.
+class SheetPage : public QWidget {
+public:
+    SheetPage(const QPixmap& background, QPoint windowCorner)
+        : background_(background), windowCorner_(windowCorner) {}
+
+    const QPixmap& background() const { return background_; }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        if (!background_.isNull()) {
+            QPainter(this).drawPixmap(windowCorner_, background_);
+        }
+    }
+
+private:
+    QPixmap background_;  // null when the picture stands in a box
+    QPoint windowCorner_; // where the window's top-left corner lies on the page at opening
+};
 
 SheetWindow::SheetWindow(const SheetSpec& spec) {
     const QString name = QString::fromLatin1(spec.name);
@@ -64,23 +119,44 @@ SheetWindow::SheetWindow(const SheetSpec& spec) {
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
     resize(spec.clientSize);
-
-    const QPixmap picture = pictureOf(spec);
-    if (spec.box) {
-        auto* box = new PictureBox(picture, this);
-        box->setObjectName(name + QStringLiteral("Picture"));
-        box->setAccessibleName(name);
-        box->setGeometry(*spec.box);
-    } else {
-        background_ = picture;
-    }
     setAccessibleDescription(QString::fromUtf8(spec.description.data(),
                                                static_cast<qsizetype>(spec.description.size())));
+
+    // Where everything lies, in the window's coordinates at opening. The small second boxes keep
+    // their size: grown, they would lay a second copy of the sheet over the first.
+    const QPixmap picture = pictureOf(spec);
+    const std::optional<QRect> box =
+        spec.box ? std::optional(grownToShow(*spec.box, picture.size())) : std::nullopt;
+    QRect extent = box ? *box : QRect(QPoint(0, 0), picture.size());
     if (spec.smallBox) {
-        auto* small = new PictureBox(picture, this);
-        small->setObjectName(name + QStringLiteral("SmallPicture"));
-        small->setGeometry(*spec.smallBox);
+        extent |= *spec.smallBox;
     }
+    const QPoint pageCorner(std::min(0, extent.left()), std::min(0, extent.top()));
+    const QPoint windowCorner = -pageCorner; // on the page
+
+    page_ = new SheetPage(box ? QPixmap() : picture, windowCorner);
+    page_->resize(extent.right() + 1 - pageCorner.x(), extent.bottom() + 1 - pageCorner.y());
+    if (box) {
+        auto* shown = new PictureBox(picture, page_);
+        shown->setObjectName(name + QStringLiteral("Picture"));
+        shown->setAccessibleName(name);
+        shown->setGeometry(box->translated(windowCorner));
+    }
+    if (spec.smallBox) {
+        auto* small = new PictureBox(picture, page_);
+        small->setObjectName(name + QStringLiteral("SmallPicture"));
+        small->setGeometry(spec.smallBox->translated(windowCorner));
+    }
+
+    view_ = new SheetView(this);
+    view_->setFrameShape(QFrame::NoFrame);
+    view_->setGeometry(rect());
+    view_->setWidget(page_);
+    // The sheet opens on the window's corner, even where the page reaches further up or left.
+    view_->horizontalScrollBar()->setValue(windowCorner.x());
+    view_->verticalScrollBar()->setValue(windowCorner.y());
+    // The keys scroll from the start, without a click in the sheet first.
+    view_->setFocus();
 
     if (spec.centred) {
         QScreen* screen = QGuiApplication::primaryScreen();
@@ -89,10 +165,12 @@ SheetWindow::SheetWindow(const SheetSpec& spec) {
     }
 }
 
-void SheetWindow::paintEvent(QPaintEvent*) {
-    if (!background_.isNull()) {
-        QPainter(this).drawPixmap(0, 0, background_);
-    }
+const QPixmap& SheetWindow::backgroundPicture() const {
+    return page_->background();
+}
+
+void SheetWindow::resizeEvent(QResizeEvent*) {
+    view_->setGeometry(rect());
 }
 
 void Sheets::show(std::size_t index) {

@@ -2,7 +2,8 @@
 
 // The reference sheets: seventeen read-only windows, each showing one stored picture of a table
 // the operators look things up in. A sheet's picture is loaded when its window opens and freed
-// when the window closes.
+// when the window closes. A sheet opens small, on the top-left corner of its picture; the rest is
+// brought into view with the scroll bars, the mouse wheel or the keys.
 
 #include <QPointer>
 #include <QRect>
@@ -13,6 +14,8 @@
 #include <optional>
 #include <string_view>
 
+class QScrollArea;
+
 namespace beltrix::ui {
 
 struct SheetSpec {
@@ -20,7 +23,8 @@ struct SheetSpec {
     std::string_view button; // the button of the main window that opens it
     QSize clientSize;        // at opening
     bool centred;            // otherwise the window system places it
-    // The picture box, or none when the picture is the window's background.
+    // The picture box, or none when the picture is the window's background. A box smaller than
+    // its picture grows to show all of it.
     std::optional<QRect> box;
     // A second, tiny box showing the same picture.
     std::optional<QRect> smallBox;
@@ -30,18 +34,26 @@ struct SheetSpec {
 
 extern const std::array<SheetSpec, 17> sheetSpecs;
 
+class SheetPage;
+
+// The window's client area is one frameless view onto the sheet's page. The page holds the whole
+// sheet at natural size: the background picture or the picture boxes, where the table puts them.
+// Scroll bars come up only while part of the page is out of view.
 class SheetWindow : public QWidget {
 public:
     explicit SheetWindow(const SheetSpec& spec);
 
     // The picture drawn as the window's background; null when it stands in a picture box.
-    const QPixmap& backgroundPicture() const { return background_; }
+    const QPixmap& backgroundPicture() const;
+
+    QScrollArea* view() const { return view_; }
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
-    QPixmap background_; // null when the picture stands in a box
+    QScrollArea* view_;
+    SheetPage* page_;
 };
 
 // At most one window per sheet. Showing a sheet creates its window, or brings the open one to the
