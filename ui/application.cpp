@@ -1,6 +1,7 @@
 #include "ui/application.h"
 
 #include "ui/form1.h"
+#include "ui/packed_picture.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -199,6 +200,14 @@ bool noDisplayAtAll(int argc, char** argv) {
 
 } // namespace
 
+QIcon applicationIcon() {
+    QIcon icon;
+    for (const QImage& image : packedPictures(QStringLiteral(":/icon/Form1"))) {
+        icon.addPixmap(QPixmap::fromImage(image));
+    }
+    return icon;
+}
+
 int runApplication(int argc, char** argv) {
     // Desktops know the window by this name (the desktop entry's StartupWMClass).
     QCoreApplication::setApplicationName(QStringLiteral("BELTRIX"));
@@ -235,7 +244,7 @@ int runApplication(int argc, char** argv) {
 
     // Lets desktops match the window to its desktop entry (on Wayland in particular).
     QGuiApplication::setDesktopFileName(QStringLiteral(BELTRIX_APP_ID));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icon/Form1.ico")));
+    QApplication::setWindowIcon(applicationIcon());
     openMainWindow();
     return QApplication::exec();
 }

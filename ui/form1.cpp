@@ -3,6 +3,7 @@
 #include "calc/failure.h"
 #include "ui/form1_layout.h"
 #include "ui/group_frame.h"
+#include "ui/packed_picture.h"
 #include "ui/picture_box.h"
 #include "ui/push_button.h"
 
@@ -136,7 +137,7 @@ QWidget* createControl(const ControlSpec& spec, QWidget* parent) {
         return label;
     }
     case Kind::PictureBox:
-        return new PictureBox(loadPicture(text), parent);
+        return new PictureBox(QPixmap::fromImage(packedPictures(text).value(0)), parent);
     case Kind::PushButton:
         return new PushButton(text, parent);
     case Kind::TextField: {

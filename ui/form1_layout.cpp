@@ -5,9 +5,9 @@ namespace beltrix::ui {
 // clang-format off
 const std::array<ControlSpec, 55> form1Controls = {{
     {"Label4", Kind::Label, Parent::Window, {0, 0, 217, 17}, "", Colour::WindowColour, Colour::SystemButtonText, true, 50},
-    {"Picture1", Kind::PictureBox, Parent::Window, {176, 8, 409, 49}, ":/banners/Picture1.png", Colour::System, Colour::System, false, 26},
-    {"Picture2", Kind::PictureBox, Parent::Window, {584, 8, 297, 49}, ":/banners/Picture2.png", Colour::System, Colour::System, false, 27},
-    {"Picture3", Kind::PictureBox, Parent::Window, {176, 56, 705, 49}, ":/banners/Picture3.png", Colour::System, Colour::System, false, 38},
+    {"Picture1", Kind::PictureBox, Parent::Window, {176, 8, 409, 49}, ":/banners/Picture1", Colour::System, Colour::System, false, 26},
+    {"Picture2", Kind::PictureBox, Parent::Window, {584, 8, 297, 49}, ":/banners/Picture2", Colour::System, Colour::System, false, 27},
+    {"Picture3", Kind::PictureBox, Parent::Window, {176, 56, 705, 49}, ":/banners/Picture3", Colour::System, Colour::System, false, 38},
     {"Command16", Kind::PushButton, Parent::Window, {16, 136, 337, 25}, "REVERSE CALCULATE FROM SLOT AND PORT", Colour::System, Colour::System, false, 45},
     {"Command6", Kind::PushButton, Parent::Window, {16, 168, 105, 25}, "CONVERT VLAN", Colour::System, Colour::System, false, 5},
     {"Label9", Kind::Label, Parent::Window, {128, 168, 121, 17}, "FOR 48  PORT ", Colour::WindowColour, Colour::SystemButtonText, true, 6},

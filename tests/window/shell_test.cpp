@@ -2,7 +2,9 @@
 // last window closes, so open sheets outlive the main window), the message box every operation
 // speaks through, and the application icon.
 
+#include "ui/application.h"
 #include "ui/form1.h"
+#include "ui/packed_picture.h"
 #include "window_test_support.h"
 
 #include <QImageReader>
@@ -19,6 +21,14 @@
 
 using namespace beltrix::ui;
 using namespace beltrix::ui::test;
+
+namespace {
+
+QString assetsFolder() {
+    return QStringLiteral(BELTRIX_ASSETS_DIR);
+}
+
+} // namespace
 
 class ShellTest : public QObject {
     Q_OBJECT
@@ -165,7 +175,7 @@ private slots:
 
     // One icon in three images: 32 x 32 in 2 colours, 32 x 32 and 16 x 16 in 16 colours.
     void applicationIconHoldsThreeImages() {
-        QImageReader reader(QStringLiteral(":/icon/Form1.ico"));
+        QImageReader reader(assetsFolder() + QStringLiteral("/icon/Form1.ico"));
         QVERIFY2(reader.canRead(), qPrintable(reader.errorString()));
         QCOMPARE(reader.imageCount(), 3);
         QList<QPair<int, qsizetype>> images; // side, number of opaque colours
@@ -193,7 +203,56 @@ private slots:
         QVERIFY(images[1].second <= 2);
         QCOMPARE(images[2].first, 32);
         QVERIFY(images[2].second <= 16);
-        QVERIFY(!QIcon(QStringLiteral(":/icon/Form1.ico")).isNull());
+
+        const QIcon icon = applicationIcon();
+        QVERIFY(!icon.isNull());
+        QCOMPARE(icon.availableSizes(), (QList<QSize>{QSize(32, 32), QSize(16, 16)}));
+    }
+
+    // The pictures the main window shows at start are compiled in already decoded; they are the
+    // asset files' own images, pixel for pixel.
+    void picturesShownAtStartAreTheAssetsPixelForPixel_data() {
+        QTest::addColumn<QString>("resource");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("first banner") << ":/banners/Picture1" << "banners/Picture1.png";
+        QTest::newRow("second banner") << ":/banners/Picture2" << "banners/Picture2.png";
+        QTest::newRow("third banner") << ":/banners/Picture3" << "banners/Picture3.png";
+        QTest::newRow("window icon") << ":/icon/Form1" << "icon/Form1.ico";
+    }
+    void picturesShownAtStartAreTheAssetsPixelForPixel() {
+        QFETCH(QString, resource);
+        QFETCH(QString, file);
+        QImageReader reader(assetsFolder() + QLatin1Char('/') + file);
+        QList<QImage> expected;
+        for (int i = 0; i < qMax(1, reader.imageCount()); ++i) {
+            QVERIFY(reader.imageCount() <= 1 || reader.jumpToImage(i));
+            expected << reader.read().convertToFormat(QImage::Format_ARGB32);
+            QVERIFY2(!expected.last().isNull(), qPrintable(reader.errorString()));
+        }
+        const QList<QImage> packed = packedPictures(resource);
+        QCOMPARE(packed.size(), expected.size());
+        for (qsizetype i = 0; i < packed.size(); ++i) {
+            QCOMPARE(packed[i].convertToFormat(QImage::Format_ARGB32), expected[i]);
+        }
+    }
+
+    // Damaged or foreign data is refused whole, never read past its end.
+    void damagedPackedPicturesAreRefused_data() {
+        QTest::addColumn<QByteArray>("data");
+        const QByteArray good = packPictures({QImage(3, 2, QImage::Format_RGB32)});
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("a PNG file") << QByteArray("\x89PNG\r\n\x1a\n", 8) + good.mid(8);
+        QTest::newRow("cut in the header") << good.left(12);
+        QTest::newRow("cut in the pixels") << good.left(good.size() - 1);
+        QByteArray wide = good;
+        wide[8] = char(0xff);
+        wide[9] = char(0xff);
+        wide[10] = char(0xff);
+        QTest::newRow("a width beyond any picture") << wide;
+    }
+    void damagedPackedPicturesAreRefused() {
+        QFETCH(QByteArray, data);
+        QVERIFY(unpackPictures(data).isEmpty());
     }
 };
 
