@@ -213,7 +213,8 @@ int runApplication(int argc, char** argv) {
     QCoreApplication::setApplicationName(QStringLiteral("BELTRIX"));
     QCoreApplication::setApplicationVersion(QStringLiteral(BELTRIX_VERSION));
 
-    const CommandLine line = readCommandLine(argc, argv);
+    // Most starts have no arguments at all; they need no parsing.
+    const CommandLine line = argc > 1 ? readCommandLine(argc, argv) : CommandLine{};
     if (line.help) {
         std::fputs(line.helpText.toLocal8Bit().constData(), stdout);
         return 0;

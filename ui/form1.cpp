@@ -270,6 +270,9 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
 }
 
 void Form1::buildControls() {
+    const QFont regularFont = controlFont(false);
+    const QFont boldFont = controlFont(true);
+    setFont(regularFont);
     QWidget* frame2 = nullptr;
     std::vector<std::pair<int, QWidget*>> tabOrder;
     for (const ControlSpec& spec : form1Controls) {
@@ -278,7 +281,11 @@ void Form1::buildControls() {
         control->setObjectName(qstring(spec.name));
         const Geometry& g = spec.geometry;
         control->setGeometry(g.left, g.top, g.width, g.height);
-        control->setFont(controlFont(spec.bold));
+        // Controls take the window's regular font, set before they are made, unless they are
+        // bold; Frame2 is bold, so the regular controls inside it need their own.
+        if (spec.bold || spec.parent == Parent::Frame2) {
+            control->setFont(spec.bold ? boldFont : regularFont);
+        }
         control->setAccessibleName(accessibleNameOf(spec));
         if (spec.kind == Kind::Frame) {
             frame2 = control;
