@@ -44,19 +44,22 @@ QByteArray packPictures(const QList<QImage>& images) {
     return packed;
 }
 
-QList<QImage> unpackPictures(const QByteArray& packed) {
-    if (packed.size() < qsizetype{sizeof magic} ||
-        std::memcmp(packed.constData(), magic, sizeof magic) != 0) {
+namespace {
+
+// Reads the images from the data. Where the data lives as long as the program (a resource stored
+// uncompressed), images whose rows stand on 4-byte boundaries are made over it, without a copy.
+QList<QImage> unpack(const char* data, qsizetype size, bool dataOutlivesImages) {
+    if (size < qsizetype{sizeof magic} || std::memcmp(data, magic, sizeof magic) != 0) {
         return {};
     }
     QList<QImage> images;
     qsizetype at = sizeof magic;
-    while (at < packed.size()) {
+    while (at < size) {
         ImageHeader header{};
-        if (packed.size() - at < qsizetype{sizeof header}) {
+        if (size - at < qsizetype{sizeof header}) {
             return {};
         }
-        std::memcpy(&header, packed.constData() + at, sizeof header);
+        std::memcpy(&header, data + at, sizeof header);
         at += sizeof header;
         const auto format = static_cast<QImage::Format>(header.format);
         if (header.width == 0 || header.height == 0 || header.width > largestSide ||
@@ -64,18 +67,32 @@ QList<QImage> unpackPictures(const QByteArray& packed) {
             (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32_Premultiplied)) {
             return {};
         }
-        const qsizetype rowBytes = qsizetype{header.width} * 4;
-        if (packed.size() - at < rowBytes * header.height) {
+        const int width = static_cast<int>(header.width);
+        const int height = static_cast<int>(header.height);
+        const qsizetype rowBytes = qsizetype{width} * 4;
+        if (size - at < rowBytes * height) {
             return {};
         }
-        QImage image(static_cast<int>(header.width), static_cast<int>(header.height), format);
-        for (int y = 0; y < image.height(); ++y) {
-            std::memcpy(image.scanLine(y), packed.constData() + at, static_cast<std::size_t>(rowBytes));
-            at += rowBytes;
+        const auto* rows = reinterpret_cast<const uchar*>(data + at);
+        const bool aligned = reinterpret_cast<std::uintptr_t>(rows) % 4 == 0;
+        if (dataOutlivesImages && aligned) {
+            images << QImage(rows, width, height, rowBytes, format);
+        } else {
+            QImage image(width, height, format);
+            for (int y = 0; y < height; ++y) {
+                std::memcpy(image.scanLine(y), rows + y * rowBytes, static_cast<std::size_t>(rowBytes));
+            }
+            images << image;
         }
-        images << image;
+        at += rowBytes * height;
     }
     return images;
+}
+
+} // namespace
+
+QList<QImage> unpackPictures(const QByteArray& packed) {
+    return unpack(packed.constData(), packed.size(), false);
 }
 
 QList<QImage> packedPictures(const QString& resource) {
@@ -83,8 +100,9 @@ QList<QImage> packedPictures(const QString& resource) {
     if (!file.isValid()) {
         return {};
     }
-    // Stored uncompressed, the data stands in the program itself; uncompressedData() copies only
-    // where it has to inflate.
+    if (file.compressionAlgorithm() == QResource::NoCompression) {
+        return unpack(reinterpret_cast<const char*>(file.data()), file.size(), true);
+    }
     return unpackPictures(file.uncompressedData());
 }
 

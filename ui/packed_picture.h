@@ -20,7 +20,8 @@ QByteArray packPictures(const QList<QImage>& images);
 QList<QImage> unpackPictures(const QByteArray& packed);
 
 // The packed picture that the program's resources hold under this name (for example
-// ":/banners/Picture1"); empty when there is none.
+// ":/banners/Picture1"); empty when there is none. Stored uncompressed, as the build stores them,
+// the images are read in place, without a copy.
 QList<QImage> packedPictures(const QString& resource);
 
 } // namespace beltrix::ui
