@@ -350,7 +350,7 @@ void ratioRow(const Samples& samples, const std::string& figure, const std::stri
     }
     Row row = comparedRow(figure, v, baseline, b, unit, comparison);
     if (limit) {
-        char goal[16];
+        char goal[32];
         std::snprintf(goal, sizeof goal, "<= x%g", *limit);
         judge(row, ratio <= *limit, goal);
     }
