@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QIcon>
-#include <QLoggingCategory>
 
 #include <cstdio>
 #include <cstdlib>
