@@ -1,5 +1,6 @@
 #include "ui/application.h"
 
+#include "beltrix/version.h"
 #include "ui/form1.h"
 #include "ui/packed_picture.h"
 
@@ -24,6 +25,10 @@ namespace beltrix::ui {
 namespace {
 
 const char* const programName = "beltrix";
+
+QString qstring(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 void printLine(std::FILE* stream, const QString& line) {
     const QByteArray bytes = line.toLocal8Bit();
@@ -210,7 +215,7 @@ QIcon applicationIcon() {
 int runApplication(int argc, char** argv) {
     // Desktops know the window by this name (the desktop entry's StartupWMClass).
     QCoreApplication::setApplicationName(QStringLiteral("BELTRIX"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(BELTRIX_VERSION));
+    QCoreApplication::setApplicationVersion(qstring(beltrix::version));
 
     // Most starts have no arguments at all; they need no parsing.
     const CommandLine line = argc > 1 ? readCommandLine(argc, argv) : CommandLine{};
@@ -220,7 +225,7 @@ int runApplication(int argc, char** argv) {
     }
     if (line.version) {
         printLine(stdout, QStringLiteral("%1 %2").arg(QLatin1String(programName),
-                                                      QStringLiteral(BELTRIX_VERSION)));
+                                                      qstring(beltrix::version)));
         return 0;
     }
     if (noDisplayAtAll(argc, argv)) {
@@ -243,7 +248,7 @@ int runApplication(int argc, char** argv) {
     watch.reset();
 
     // Lets desktops match the window to its desktop entry (on Wayland in particular).
-    QGuiApplication::setDesktopFileName(QStringLiteral(BELTRIX_APP_ID));
+    QGuiApplication::setDesktopFileName(qstring(beltrix::applicationId));
     QApplication::setWindowIcon(applicationIcon());
     openMainWindow();
     return QApplication::exec();

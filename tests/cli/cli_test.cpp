@@ -2,6 +2,7 @@
 // matter, the command's answer holds the texts the window's button writes for the same input;
 // and the command's batches, exit codes and output formats.
 
+#include "beltrix/version.h"
 #include "calc/calculator.h"
 #include "calc/failure.h"
 #include "tools/calc-cli/cli.h"
@@ -213,7 +214,7 @@ TEST(SingleRequest, ExitCodesAndMessages) {
         EXPECT_NE(run.err.find(row.stderrHas), std::string::npos)
             << row.arguments << ": " << run.err;
     }
-    EXPECT_EQ(runCommand("--version", "").out, "beltrix-calc 1.00\n");
+    EXPECT_EQ(runCommand("--version", "").out, "beltrix-calc " + std::string(beltrix::version) + "\n");
     const Outcome help = runCommand("--help", "");
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("Examples:"), std::string::npos);

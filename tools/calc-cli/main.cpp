@@ -1,6 +1,7 @@
 // beltrix-calc: the calculators of the BELTRIX window on the command line, for one request or a
 // whole list read from standard input.
 
+#include "beltrix/version.h"
 #include "tools/calc-cli/cli.h"
 
 #include <iostream>
@@ -64,7 +65,7 @@ int main(int argc, char** argv) {
             return 0;
         }
         if (option == "--version") {
-            std::cout << "beltrix-calc 1.00\n";
+            std::cout << "beltrix-calc " << beltrix::version << "\n";
             return 0;
         }
         if (option == "--csv") {
