@@ -15,6 +15,20 @@ bool breaksTheLine(std::string_view character) {
            character == "\u2029";
 }
 
+// The bytes of the character at i: as many as its lead byte announces when that many
+// continuation bytes follow, otherwise the lead byte alone, so that a stray byte never takes a
+// line break or a digit after it into the same character.
+std::size_t characterLength(std::string_view text, std::size_t i) {
+    unsigned char c = static_cast<unsigned char>(text[i]);
+    std::size_t length = c < 0xC0 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : 4;
+    for (std::size_t k = 1; k < length; ++k) {
+        if (i + k >= text.size() || (static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) {
+            return 1;
+        }
+    }
+    return length;
+}
+
 // A pasted text can be a megabyte long or hold line breaks; the message quotes a short,
 // single-line excerpt of it.
 std::string excerpt(std::string_view text) {
@@ -27,15 +41,13 @@ std::string excerpt(std::string_view text) {
             out += "\u2026"; // …
             break;
         }
-        unsigned char c = static_cast<unsigned char>(text[i]);
-        std::size_t length = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : 4;
-        std::string_view character = text.substr(i, length);
+        std::string_view character = text.substr(i, characterLength(text, i));
         if (breaksTheLine(character)) {
             out += "\uFFFD";
         } else {
             out += character;
         }
-        i += length;
+        i += character.size();
         ++characters;
     }
     return out;

@@ -236,7 +236,14 @@ INSTANTIATE_TEST_SUITE_P(
         Sequence{"LineSeparatorsShownAsReplacement",
                  Button::Command24,
                  {{Text12, "1\u2028\u0085\u20292"}},
-                 {"failure: TAG BLOCK NO: \"1\uFFFD\uFFFD\uFFFD2\" is not a number."}}),
+                 {"failure: TAG BLOCK NO: \"1\uFFFD\uFFFD\uFFFD2\" is not a number."}},
+        // A lead byte without its continuation bytes is a character of its own: the line break,
+        // and the cut at 40 characters, still come where they belong.
+        Sequence{"StrayLeadByteTakesNothingAfterIt",
+                 Button::Command24,
+                 {{Text12, "\xE2\n12\xF0\x9F" + std::string(40, '7')}},
+                 {"failure: TAG BLOCK NO: \"\xE2\uFFFD12\xF0\x9F" + std::string(34, '7') +
+                  "\u2026\" is not a number."}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The fields are on screen as written so far while each message waits for the operator.
