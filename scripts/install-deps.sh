@@ -5,7 +5,7 @@
 #   scripts/install-deps.sh test   that, and what the test suite needs
 set -euo pipefail
 
-build=(cmake ninja-build g++ qt6-base-dev fonts-liberation fonts-wine)
+build=(cmake ninja-build g++ qt6-base-dev nlohmann-json3-dev fonts-liberation fonts-wine)
 # The real-window check drives the program on a virtual X display; the locale proves that
 # numbers keep "." as the decimal point under a desktop that uses ","; clang brings libFuzzer;
 # the packaging tests validate the desktop entry and metainfo, build the Debian package and

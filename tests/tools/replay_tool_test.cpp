@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -167,6 +168,32 @@ TEST(ReplayTool, ExitsZeroWhenEveryLineIsValid) {
     }
     EXPECT_EQ(tool.readLine(), std::nullopt);
     EXPECT_EQ(tool.exitStatus(), 0);
+}
+
+// replay_golden.txt holds request lines, each followed by the answer the tool has always given
+// to it: requests from this file and from the README, texts with control characters, non-ASCII
+// characters, stray bytes and escapes, duplicate keys, wrong types, numbers beyond a double,
+// blank lines and deep nesting. Every answer must come back byte for byte.
+TEST(ReplayTool, AnswersTheKeptRequestsByteForByte) {
+    std::ifstream file(BELTRIX_REPLAY_GOLDEN, std::ios::binary);
+    ASSERT_TRUE(file) << "cannot read " << BELTRIX_REPLAY_GOLDEN;
+    std::vector<std::string> requests;
+    std::vector<std::string> answers;
+    std::string request;
+    std::string answer;
+    while (std::getline(file, request) && std::getline(file, answer)) {
+        requests.push_back(request);
+        answers.push_back(answer);
+    }
+    ASSERT_FALSE(requests.empty());
+
+    ReplayProcess tool;
+    for (std::size_t i = 0; i < requests.size(); ++i) {
+        tool.send(requests[i] + "\n");
+        EXPECT_EQ(tool.readLine(), answers[i]) << "request on line " << 2 * i + 1;
+    }
+    tool.closeInput();
+    EXPECT_EQ(tool.readLine(), std::nullopt);
 }
 
 TEST(ReplayTool, RefusesArgumentsWithUsageOnStandardError) {

@@ -1,516 +1,268 @@
 #include "tools/replay/json.h"
 
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <unordered_set>
+#include <vector>
 
 namespace beltrix::json {
 
 namespace {
 
-// The length of the well-formed UTF-8 sequence starting at pos, or 0 if there is none. Overlong
-// forms, encoded surrogates and code points beyond U+10FFFF are not well-formed.
-std::size_t utf8SequenceLength(std::string_view text, std::size_t pos) {
-    const auto byte = [&](std::size_t i) -> unsigned {
-        return pos + i < text.size() ? static_cast<unsigned char>(text[pos + i]) : 0x100;
-    };
-    const auto continuation = [&](std::size_t i, unsigned low = 0x80, unsigned high = 0xBF) {
-        return byte(i) >= low && byte(i) <= high;
-    };
-    const unsigned lead = byte(0);
-    if (lead < 0x80) {
-        return 1;
-    }
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        return continuation(1) ? 2 : 0;
-    }
-    if (lead >= 0xE0 && lead <= 0xEF) {
-        const unsigned low = lead == 0xE0 ? 0xA0 : 0x80;
-        const unsigned high = lead == 0xED ? 0x9F : 0xBF;
-        return continuation(1, low, high) && continuation(2) ? 3 : 0;
-    }
-    if (lead >= 0xF0 && lead <= 0xF4) {
-        const unsigned low = lead == 0xF0 ? 0x90 : 0x80;
-        const unsigned high = lead == 0xF4 ? 0x8F : 0xBF;
-        return continuation(1, low, high) && continuation(2) && continuation(3) ? 4 : 0;
-    }
-    return 0;
-}
-
-void appendUtf8(std::string& out, std::uint32_t codePoint) {
-    if (codePoint < 0x80) {
-        out += static_cast<char>(codePoint);
-    } else if (codePoint < 0x800) {
-        out += static_cast<char>(0xC0 | (codePoint >> 6));
-        out += static_cast<char>(0x80 | (codePoint & 0x3F));
-    } else if (codePoint < 0x10000) {
-        out += static_cast<char>(0xE0 | (codePoint >> 12));
-        out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (codePoint & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (codePoint >> 18));
-        out += static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (codePoint & 0x3F));
-    }
-}
-
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-// Bytes a string literal can hold as they are; the scanners copy runs of them in one go so that
-// megabyte strings cost no more than a copy.
-bool isPlain(char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    return byte >= 0x20 && byte < 0x80 && c != '"' && c != '\\';
-}
-
-class Parser {
+// A pointer into the text that also counts the bytes the library has taken, so that a value can
+// be refused at the offset where it stands. The library reads through it one byte at a time.
+class CountingIterator {
 public:
-    explicit Parser(std::string_view text) : text_(text) {}
+    using iterator_category = std::input_iterator_tag;
+    using value_type = char;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const char*;
+    using reference = const char&;
 
-    ParseResult run() {
-        ParseResult result;
-        skipWhitespace();
-        if (parseValue(result.value, 0)) {
-            skipWhitespace();
-            if (pos_ != text_.size()) {
-                fail("unexpected character", pos_);
-            }
-        }
-        if (!error_.empty()) {
-            result.value = Value();
-            result.error = std::move(error_);
-        }
-        return result;
+    CountingIterator(const char* at, std::size_t* taken) : at_(at), taken_(taken) {}
+
+    const char& operator*() const { return *at_; }
+    CountingIterator& operator++() {
+        ++at_;
+        ++*taken_;
+        return *this;
     }
+    CountingIterator operator++(int) {
+        CountingIterator before = *this;
+        ++*this;
+        return before;
+    }
+    bool operator==(const CountingIterator& other) const { return at_ == other.at_; }
 
 private:
+    const char* at_;
+    std::size_t* taken_;
+};
+
+// The library's account of a malformed text, in the words this tool has always used: the first
+// entry whose phrase the library's message holds gives the reason.
+struct ErrorWording {
+    const char* libraryPhrase;
+    const char* what;
+};
+
+constexpr ErrorWording errorWordings[] = {
+    {"ill-formed UTF-8 byte", "invalid UTF-8"},
+    {"control character", "control character in string"},
+    {"surrogate U+", "lone surrogate in string"},
+    {"must be followed by 4 hex digits", "invalid \\u escape"},
+    {"forbidden character after backslash", "invalid escape"},
+    {"missing closing quote", "unterminated string"},
+    {"invalid number", "invalid number"},
+};
+
+// Builds a Value from the library's reading, refusing what the library would let through:
+// duplicate keys, nesting beyond maxDepth and numbers a double cannot hold.
+class Builder {
+public:
+    using Library = nlohmann::json;
+
+    Builder(std::string_view text, const std::size_t& taken) : text_(text), taken_(taken) {}
+
+    Value value;
+    std::string error;
+
+    bool null() { return add(Value()); }
+    bool boolean(bool b) { return add(Value(b)); }
+    bool number_integer(Library::number_integer_t n) { return add(Value(static_cast<double>(n))); }
+    bool number_unsigned(Library::number_unsigned_t n) {
+        return add(Value(static_cast<double>(n)));
+    }
+    bool number_float(Library::number_float_t, const Library::string_t& written) {
+        // The library takes what strtod makes of the text; out of range means refused here, as
+        // for a number too small to be told from zero.
+        double number = 0;
+        const auto [end, ec] =
+            std::from_chars(written.data(), written.data() + written.size(), number);
+        if (ec != std::errc() || end != written.data() + written.size()) {
+            return fail("number out of range", numberStart(written));
+        }
+        return add(Value(number));
+    }
+    bool string(Library::string_t& s) { return add(Value(std::move(s))); }
+    bool binary(Library::binary_t&) { return false; } // JSON text has no binary values
+
+    bool start_object(std::size_t) { return open(true); }
+    bool start_array(std::size_t) { return open(false); }
+    bool end_object() { return close(); }
+    bool end_array() { return close(); }
+
+    bool key(Library::string_t& name) {
+        Level& level = levels_.back();
+        if (!level.keys.insert(name).second) {
+            return fail("duplicate key " + quote(name), keyStart());
+        }
+        level.key = std::move(name);
+        return true;
+    }
+
+    // The offset in a reason is the byte at which the library gave up, or the length of the text
+    // when it ran out of it; a number out of range is refused at its start.
+    bool parse_error(std::size_t position, const std::string& lastToken,
+                     const nlohmann::detail::exception& exception) {
+        // What the library says, without the bytes it quotes from the text.
+        std::string_view message = exception.what();
+        message = message.substr(0, message.find("; last read: "));
+        const std::size_t stopped = position - 1;
+        if (message.find("number overflow") != std::string_view::npos) {
+            return fail("number out of range", position - lastToken.size());
+        }
+        if (message.find("unexpected end of input") != std::string_view::npos) {
+            // The library also takes a NUL byte between tokens for the end.
+            return fail(stopped < text_.size() ? "unexpected character" : "unexpected end of input",
+                        stopped);
+        }
+        for (const ErrorWording& wording : errorWordings) {
+            if (message.find(wording.libraryPhrase) != std::string_view::npos) {
+                return fail(wording.what, stopped);
+            }
+        }
+        // The library calls any byte it cannot start a token with an invalid literal; here that is
+        // only a true, false or null that breaks off.
+        const bool literal = message.find("invalid literal") != std::string_view::npos &&
+                             breaksOffALiteral(stopped);
+        return fail(literal ? "invalid literal" : "unexpected character", stopped);
+    }
+
+    // A NUL byte after the value ends the library's input early.
+    bool endedEarly() const { return taken_ > 0 && text_[taken_ - 1] == '\0'; }
+
+private:
+    struct Level {
+        bool isObject = false;
+        Value::Array items;
+        Value::Object members;
+        std::string key;
+        std::unordered_set<std::string> keys;
+    };
+
+    static constexpr std::string_view literals[] = {"true", "false", "null"};
+
     std::string_view text_;
-    std::size_t pos_ = 0;
-    std::string error_;
+    const std::size_t& taken_; // bytes the library has read so far
+    std::vector<Level> levels_;
 
     bool fail(std::string_view what, std::size_t offset) {
-        error_ = "bad JSON: ";
-        error_ += what;
-        error_ += " at offset ";
-        error_ += std::to_string(offset);
+        error = "bad JSON: ";
+        error += what;
+        error += " at offset ";
+        error += std::to_string(offset);
         return false;
     }
 
-    bool atEnd() const { return pos_ >= text_.size(); }
-    char peek() const { return text_[pos_]; }
-
-    bool failUnexpected() {
-        return fail(atEnd() ? "unexpected end of input" : "unexpected character", pos_);
-    }
-
-    void skipWhitespace() {
-        while (!atEnd() && (peek() == ' ' || peek() == '\t' || peek() == '\n' || peek() == '\r')) {
-            ++pos_;
-        }
-    }
-
-    bool parseValue(Value& out, std::size_t depth) {
-        if (atEnd()) {
-            return failUnexpected();
-        }
-        switch (peek()) {
-        case '{':
-            return parseObject(out, depth + 1);
-        case '[':
-            return parseArray(out, depth + 1);
-        case '"': {
-            std::string text;
-            if (!parseString(text)) {
-                return false;
-            }
-            out = Value(std::move(text));
-            return true;
-        }
-        case 't':
-            return parseLiteral("true", Value(true), out);
-        case 'f':
-            return parseLiteral("false", Value(false), out);
-        case 'n':
-            return parseLiteral("null", Value(), out);
-        default:
-            if (peek() == '-' || isDigit(peek())) {
-                return parseNumber(out);
-            }
-            return failUnexpected();
-        }
-    }
-
-    bool parseLiteral(std::string_view word, Value value, Value& out) {
-        if (text_.substr(pos_, word.size()) != word) {
-            return fail("invalid literal", pos_);
-        }
-        pos_ += word.size();
-        out = std::move(value);
-        return true;
-    }
-
-    void skipDigits() {
-        while (!atEnd() && isDigit(peek())) {
-            ++pos_;
-        }
-    }
-
-    bool parseNumber(Value& out) {
-        const std::size_t start = pos_;
-        if (peek() == '-') {
-            ++pos_;
-        }
-        if (atEnd() || !isDigit(peek())) {
-            return fail("invalid number", start);
-        }
-        // A leading zero stands alone: "012" is not a number.
-        if (peek() == '0') {
-            ++pos_;
+    bool add(Value item) {
+        if (levels_.empty()) {
+            value = std::move(item);
+        } else if (levels_.back().isObject) {
+            levels_.back().members.emplace_back(std::move(levels_.back().key), std::move(item));
         } else {
-            skipDigits();
+            levels_.back().items.push_back(std::move(item));
         }
-        if (!atEnd() && peek() == '.') {
-            ++pos_;
-            if (atEnd() || !isDigit(peek())) {
-                return fail("invalid number", start);
-            }
-            skipDigits();
-        }
-        if (!atEnd() && (peek() == 'e' || peek() == 'E')) {
-            ++pos_;
-            if (!atEnd() && (peek() == '+' || peek() == '-')) {
-                ++pos_;
-            }
-            if (atEnd() || !isDigit(peek())) {
-                return fail("invalid number", start);
-            }
-            skipDigits();
-        }
-        double number = 0;
-        const auto [end, ec] = std::from_chars(text_.data() + start, text_.data() + pos_, number);
-        if (ec != std::errc() || end != text_.data() + pos_) {
-            return fail("number out of range", start);
-        }
-        out = Value(number);
         return true;
     }
 
-    bool parseHex4(std::uint32_t& out) {
-        if (text_.size() - pos_ < 4) {
-            return fail("invalid \\u escape", pos_);
+    bool open(bool isObject) {
+        if (levels_.size() == maxDepth) {
+            // The library has just read the bracket.
+            return fail("nesting deeper than " + std::to_string(maxDepth), taken_ - 1);
         }
-        out = 0;
-        for (std::size_t i = 0; i < 4; ++i) {
-            const char c = text_[pos_ + i];
-            unsigned digit = 0;
-            if (isDigit(c)) {
-                digit = static_cast<unsigned>(c - '0');
-            } else if (c >= 'a' && c <= 'f') {
-                digit = static_cast<unsigned>(c - 'a' + 10);
-            } else if (c >= 'A' && c <= 'F') {
-                digit = static_cast<unsigned>(c - 'A' + 10);
-            } else {
-                return fail("invalid \\u escape", pos_);
-            }
-            out = out * 16 + digit;
-        }
-        pos_ += 4;
+        levels_.push_back({});
+        levels_.back().isObject = isObject;
         return true;
     }
 
-    // pos_ is just past the backslash.
-    bool parseEscape(std::string& out) {
-        const std::size_t start = pos_ - 1;
-        if (atEnd()) {
-            return failUnexpected();
-        }
-        const char c = text_[pos_++];
-        switch (c) {
-        case '"':
-        case '\\':
-        case '/':
-            out += c;
-            return true;
-        case 'b':
-            out += '\b';
-            return true;
-        case 'f':
-            out += '\f';
-            return true;
-        case 'n':
-            out += '\n';
-            return true;
-        case 'r':
-            out += '\r';
-            return true;
-        case 't':
-            out += '\t';
-            return true;
-        case 'u':
-            break;
-        default:
-            return fail("invalid escape", start);
-        }
-        std::uint32_t codePoint = 0;
-        if (!parseHex4(codePoint)) {
-            return false;
-        }
-        if (codePoint >= 0xDC00 && codePoint <= 0xDFFF) {
-            return fail("lone surrogate in string", start);
-        }
-        if (codePoint >= 0xD800 && codePoint <= 0xDBFF) {
-            if (text_.substr(pos_, 2) != "\\u") {
-                return fail("lone surrogate in string", start);
-            }
-            pos_ += 2;
-            std::uint32_t low = 0;
-            if (!parseHex4(low)) {
-                return false;
-            }
-            if (low < 0xDC00 || low > 0xDFFF) {
-                return fail("lone surrogate in string", start);
-            }
-            codePoint = 0x10000 + ((codePoint - 0xD800) << 10) + (low - 0xDC00);
-        }
-        appendUtf8(out, codePoint);
-        return true;
+    bool close() {
+        Level level = std::move(levels_.back());
+        levels_.pop_back();
+        return level.isObject ? add(Value(std::move(level.members)))
+                              : add(Value(std::move(level.items)));
     }
 
-    // pos_ is at the opening quote.
-    bool parseString(std::string& out) {
-        const std::size_t start = pos_++;
+    // Whether the letters just before `stopped` begin true, false or null without finishing it.
+    bool breaksOffALiteral(std::size_t stopped) const {
+        std::size_t start = stopped;
+        while (start > 0 && text_[start - 1] >= 'a' && text_[start - 1] <= 'z') {
+            --start;
+        }
+        const std::string_view letters = text_.substr(start, stopped - start);
+        return !letters.empty() && std::any_of(std::begin(literals), std::end(literals),
+                                               [&](std::string_view word) {
+                                                   return letters.size() < word.size() &&
+                                                          word.starts_with(letters);
+                                               });
+    }
+
+    // A number is known only once the library has read the byte after it, if there is one.
+    std::size_t numberStart(const std::string& written) const {
+        const bool readPast = text_.substr(taken_ - written.size(), written.size()) != written;
+        return taken_ - written.size() - (readPast ? 1 : 0);
+    }
+
+    // A key is known once the library has read its closing quote; its opening quote is the
+    // nearest quote before that is not escaped by an odd run of backslashes.
+    std::size_t keyStart() const {
+        std::size_t quote = taken_ - 1;
         while (true) {
-            const std::size_t runStart = pos_;
-            while (!atEnd() && isPlain(peek())) {
-                ++pos_;
+            quote = text_.rfind('"', quote - 1);
+            std::size_t backslashes = 0;
+            while (text_[quote - 1 - backslashes] == '\\') {
+                ++backslashes;
             }
-            out.append(text_.substr(runStart, pos_ - runStart));
-            if (atEnd()) {
-                return fail("unterminated string", start);
+            if (backslashes % 2 == 0) {
+                return quote;
             }
-            const char c = peek();
-            if (c == '"') {
-                ++pos_;
-                return true;
-            }
-            if (c == '\\') {
-                ++pos_;
-                if (!parseEscape(out)) {
-                    return false;
-                }
-            } else if (static_cast<unsigned char>(c) < 0x20) {
-                return fail("control character in string", pos_);
-            } else {
-                const std::size_t length = utf8SequenceLength(text_, pos_);
-                if (length == 0) {
-                    return fail("invalid UTF-8", pos_);
-                }
-                out.append(text_.substr(pos_, length));
-                pos_ += length;
-            }
-        }
-    }
-
-    bool enter(std::size_t depth) {
-        if (depth > maxDepth) {
-            return fail("nesting deeper than " + std::to_string(maxDepth), pos_);
-        }
-        ++pos_;
-        skipWhitespace();
-        return true;
-    }
-
-    bool parseArray(Value& out, std::size_t depth) {
-        if (!enter(depth)) {
-            return false;
-        }
-        Value::Array items;
-        if (!atEnd() && peek() == ']') {
-            ++pos_;
-            out = Value(std::move(items));
-            return true;
-        }
-        while (true) {
-            Value item;
-            if (!parseValue(item, depth)) {
-                return false;
-            }
-            items.push_back(std::move(item));
-            skipWhitespace();
-            if (atEnd()) {
-                return failUnexpected();
-            }
-            if (peek() == ']') {
-                ++pos_;
-                out = Value(std::move(items));
-                return true;
-            }
-            if (peek() != ',') {
-                return failUnexpected();
-            }
-            ++pos_;
-            skipWhitespace();
-        }
-    }
-
-    bool parseObject(Value& out, std::size_t depth) {
-        if (!enter(depth)) {
-            return false;
-        }
-        Value::Object members;
-        std::unordered_set<std::string> keys;
-        if (!atEnd() && peek() == '}') {
-            ++pos_;
-            out = Value(std::move(members));
-            return true;
-        }
-        while (true) {
-            if (atEnd() || peek() != '"') {
-                return failUnexpected();
-            }
-            const std::size_t keyStart = pos_;
-            std::string key;
-            if (!parseString(key)) {
-                return false;
-            }
-            if (!keys.insert(key).second) {
-                return fail("duplicate key " + quote(key), keyStart);
-            }
-            skipWhitespace();
-            if (atEnd() || peek() != ':') {
-                return failUnexpected();
-            }
-            ++pos_;
-            skipWhitespace();
-            Value value;
-            if (!parseValue(value, depth)) {
-                return false;
-            }
-            members.emplace_back(std::move(key), std::move(value));
-            skipWhitespace();
-            if (atEnd()) {
-                return failUnexpected();
-            }
-            if (peek() == '}') {
-                ++pos_;
-                out = Value(std::move(members));
-                return true;
-            }
-            if (peek() != ',') {
-                return failUnexpected();
-            }
-            ++pos_;
-            skipWhitespace();
         }
     }
 };
 
-void writeString(std::string& out, std::string_view text) {
-    static constexpr char hex[] = "0123456789abcdef";
-    out += '"';
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        const std::size_t runStart = pos;
-        while (pos < text.size() && isPlain(text[pos])) {
-            ++pos;
-        }
-        out.append(text.substr(runStart, pos - runStart));
-        if (pos == text.size()) {
-            break;
-        }
-        const char c = text[pos];
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (c == '\b') {
-            out += "\\b";
-        } else if (c == '\f') {
-            out += "\\f";
-        } else if (c == '\n') {
-            out += "\\n";
-        } else if (c == '\r') {
-            out += "\\r";
-        } else if (c == '\t') {
-            out += "\\t";
-        } else if (byte < 0x20) {
-            out += "\\u00";
-            out += hex[byte >> 4];
-            out += hex[byte & 0xF];
-        } else {
-            const std::size_t length = utf8SequenceLength(text, pos);
-            if (length == 0) {
-                out += "\xEF\xBF\xBD";
-                ++pos;
-            } else {
-                out.append(text.substr(pos, length));
-                pos += length;
-            }
-            continue;
-        }
-        ++pos;
-    }
-    out += '"';
-}
-
-void writeNumber(std::string& out, double number) {
-    if (!std::isfinite(number)) {
-        out += "null";
-        return;
-    }
-    char buffer[32];
-    // Below 2^53 every integral double is exact, so it can go through an integer.
-    const bool integral = number == std::trunc(number) && std::fabs(number) < 9007199254740992.0;
-    const auto [end, ec] =
-        integral ? std::to_chars(buffer, buffer + sizeof buffer, static_cast<long long>(number))
-                 : std::to_chars(buffer, buffer + sizeof buffer, number);
-    out.append(buffer, ec == std::errc() ? end : buffer);
-}
-
-void writeValue(std::string& out, const Value& value) {
+// Integral numbers are written without a decimal point, as the library writes integers;
+// non-finite ones, which JSON cannot express, as null.
+nlohmann::ordered_json toLibrary(const Value& value) {
     switch (value.kind()) {
     case Value::Kind::Null:
-        out += "null";
-        break;
+        return nullptr;
     case Value::Kind::Bool:
-        out += value.asBool() ? "true" : "false";
-        break;
-    case Value::Kind::Number:
-        writeNumber(out, value.asNumber());
-        break;
-    case Value::Kind::String:
-        writeString(out, value.asString());
-        break;
-    case Value::Kind::Array: {
-        out += '[';
-        const char* separator = "";
-        for (const Value& item : value.asArray()) {
-            out += separator;
-            writeValue(out, item);
-            separator = ", ";
+        return value.asBool();
+    case Value::Kind::Number: {
+        const double number = value.asNumber();
+        if (!std::isfinite(number)) {
+            return nullptr;
         }
-        out += ']';
-        break;
+        // Below 2^53 every integral double is exact, so it can go through an integer.
+        if (number == std::trunc(number) && std::fabs(number) < 9007199254740992.0) {
+            return static_cast<std::int64_t>(number);
+        }
+        return number;
+    }
+    case Value::Kind::String:
+        return value.asString();
+    case Value::Kind::Array: {
+        nlohmann::ordered_json items = nlohmann::ordered_json::array();
+        for (const Value& item : value.asArray()) {
+            items.push_back(toLibrary(item));
+        }
+        return items;
     }
     case Value::Kind::Object: {
-        out += '{';
-        const char* separator = "";
+        nlohmann::ordered_json members = nlohmann::ordered_json::object();
         for (const auto& [key, member] : value.asObject()) {
-            out += separator;
-            writeString(out, key);
-            out += ": ";
-            writeValue(out, member);
-            separator = ", ";
+            members[key] = toLibrary(member);
         }
-        out += '}';
-        break;
+        return members;
     }
     }
+    return nullptr;
 }
 
 } // namespace
@@ -546,19 +298,48 @@ bool Value::operator==(const Value& other) const {
 }
 
 ParseResult parse(std::string_view text) {
-    return Parser(text).run();
+    ParseResult result;
+    // The library skips a byte order mark; inside a line it is a stray character.
+    if (text.starts_with('\xEF')) {
+        result.error = "bad JSON: unexpected character at offset 0";
+        return result;
+    }
+    std::size_t taken = 0;
+    Builder builder(text, taken);
+    const CountingIterator begin(text.data(), &taken);
+    const CountingIterator end(text.data() + text.size(), &taken);
+    if (nlohmann::json::sax_parse(begin, end, &builder)) {
+        if (builder.endedEarly()) {
+            result.error = "bad JSON: unexpected character at offset " + std::to_string(taken - 1);
+            return result;
+        }
+        result.value = std::move(builder.value);
+    } else {
+        result.error = std::move(builder.error);
+    }
+    return result;
 }
 
 std::string write(const Value& value) {
+    // Indented by zero, the library puts each member on a line of its own after ": ". Strings
+    // never hold a raw line break (the library escapes it), so every line break is layout: one
+    // after a comma becomes a blank, the others go.
+    const std::string lines =
+        toLibrary(value).dump(0, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
     std::string out;
-    writeValue(out, value);
+    out.reserve(lines.size());
+    for (const char c : lines) {
+        if (c != '\n') {
+            out += c;
+        } else if (!out.empty() && out.back() == ',') {
+            out += ' ';
+        }
+    }
     return out;
 }
 
 std::string quote(std::string_view text) {
-    std::string out;
-    writeString(out, text);
-    return out;
+    return write(Value(text));
 }
 
 } // namespace beltrix::json

@@ -1,8 +1,9 @@
 #pragma once
 
-// The JSON the replay tool speaks: one value per line, read strictly so that a malformed request
-// is answered as invalid rather than guessed at, and written so that any value comes out as
-// valid JSON on a single line.
+// The JSON the replay tool and beltrix-calc speak: one value per line, read strictly so that a
+// malformed request is answered as invalid rather than guessed at, and written so that any value
+// comes out as valid JSON on a single line. nlohmann-json does the reading and writing; this
+// header keeps it out of the code that builds requests and answers.
 
 #include <cstddef>
 #include <string>
@@ -75,15 +76,17 @@ struct ParseResult {
 };
 
 // Reads exactly one JSON value surrounded by optional whitespace. Refused besides malformed
-// JSON: anything after the value, invalid UTF-8 (surrogates encoded directly included), an
-// escaped surrogate that is not part of a pair, duplicate keys in an object, nesting beyond
-// maxDepth, and numbers whose magnitude a double cannot hold.
+// JSON: anything after the value (a NUL byte and a byte order mark included), invalid UTF-8
+// (surrogates encoded directly included), an escaped surrogate that is not part of a pair,
+// duplicate keys in an object, nesting beyond maxDepth, and numbers whose magnitude a double
+// cannot hold. The offset in the error is the byte where reading stopped, or the text's length
+// when it ended too soon; a bad number and a duplicate key are placed at their start.
 ParseResult parse(std::string_view text);
 
 // One line of JSON with ", " and ": " separators. Numbers with an integral value are written
 // without a decimal point; non-finite numbers, which JSON cannot express, as null. Control
-// characters are escaped and other characters written as raw UTF-8; any byte that is not part
-// of valid UTF-8 becomes U+FFFD so that the output is always valid JSON.
+// characters are escaped and other characters written as raw UTF-8; each stretch of bytes that
+// is not valid UTF-8 becomes one U+FFFD so that the output is always valid JSON.
 std::string write(const Value& value);
 
 // A string as a quoted JSON string literal, as write() would render it.
