@@ -75,7 +75,8 @@ CommandLine readCommandLine(int argc, char** argv) {
     if (line.help) {
         line.helpText = parser.helpText();
         // Without a QCoreApplication the parser cannot know the program's name.
-        line.helpText.replace(QStringLiteral("<executable_name>"), QString::fromLatin1(programName));
+        line.helpText.replace(QStringLiteral("<executable_name>"),
+                              QString::fromLatin1(programName));
     }
     return line;
 }
@@ -142,8 +143,9 @@ private:
         if (!detail.isEmpty()) {
             cause += QStringLiteral(" (%1)").arg(detail);
         }
-        printLine(stderr, QStringLiteral("%1: cannot open a window: %2")
-                              .arg(QLatin1String(programName), cause));
+        printLine(
+            stderr,
+            QStringLiteral("%1: cannot open a window: %2").arg(QLatin1String(programName), cause));
         std::_Exit(1); // no abort and no core file: nothing went wrong inside the program
     }
 

@@ -88,8 +88,7 @@ qreal contrastRatio(const QColor& a, const QColor& b) {
         const auto linear = [](qreal v) {
             return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
         };
-        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) +
-               0.0722 * linear(c.blueF());
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
     };
     const qreal la = luminance(a);
     const qreal lb = luminance(b);
@@ -248,6 +247,7 @@ void showBeltrixMessage(QWidget* parent, const QString& text) {
 
 Form1* openMainWindow() {
     auto* window = new Form1;
+    window->setAttribute(Qt::WA_DeleteOnClose); // the program's window goes when it closes
     window->setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window->size(),
                                             window->screen()->availableGeometry()));
     window->show();
@@ -258,7 +258,6 @@ Form1* openMainWindow() {
 Form1::Form1(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString());
-    setAttribute(Qt::WA_DeleteOnClose);
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, windowColour);
     setPalette(palette);
@@ -266,61 +265,74 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     resize(form1Width, form1Height);
 
     buildControls();
-    wireButtons();
 }
 
 void Form1::buildControls() {
     const QFont regularFont = controlFont(false);
     const QFont boldFont = controlFont(true);
     setFont(regularFont);
+    // Frame2 is made first, so that its controls have their parent whatever the table's order.
     QWidget* frame2 = nullptr;
-    std::vector<std::pair<int, QWidget*>> tabOrder;
+    std::vector<const ControlSpec*> specs;
     for (const ControlSpec& spec : form1Controls) {
-        QWidget* parent = spec.parent == Parent::Frame2 ? frame2 : this;
-        QWidget* control = createControl(spec, parent);
-        control->setObjectName(qstring(spec.name));
-        const Geometry& g = spec.geometry;
+        if (spec.kind == Kind::Frame) {
+            specs.insert(specs.begin(), &spec);
+        } else {
+            specs.push_back(&spec);
+        }
+    }
+    std::vector<std::pair<int, QWidget*>> tabOrder;
+    for (const ControlSpec* spec : specs) {
+        QWidget* parent = spec->parent == Parent::Frame2 ? frame2 : this;
+        QWidget* control = createControl(*spec, parent);
+        control->setObjectName(qstring(spec->name));
+        const Geometry& g = spec->geometry;
         control->setGeometry(g.left, g.top, g.width, g.height);
         // Controls take the window's regular font, set before they are made, unless they are
         // bold; Frame2 is bold, so the regular controls inside it need their own.
-        if (spec.bold || spec.parent == Parent::Frame2) {
-            control->setFont(spec.bold ? boldFont : regularFont);
+        if (spec->bold || spec->parent == Parent::Frame2) {
+            control->setFont(spec->bold ? boldFont : regularFont);
         }
-        control->setAccessibleName(accessibleNameOf(spec));
-        if (spec.kind == Kind::Frame) {
+        control->setAccessibleName(accessibleNameOf(*spec));
+        if (spec->kind == Kind::Frame) {
             frame2 = control;
         }
-        if (spec.kind == Kind::Label) {
+        if (spec->kind == Kind::Label) {
             control->lower(); // fields, buttons and pictures overlapping a label cover it
         }
-        if (auto name = fieldFromName(spec.name)) {
+        if (auto name = fieldFromName(spec->name)) {
             fields_[static_cast<std::size_t>(*name)] = static_cast<QLineEdit*>(control);
         }
         if (control->focusPolicy() != Qt::NoFocus) {
-            tabOrder.emplace_back(spec.tabIndex, control);
+            tabOrder.emplace_back(spec->tabIndex, control);
+        }
+        if (auto* button = qobject_cast<QPushButton*>(control)) {
+            wire(button, spec->action);
         }
     }
-    std::sort(tabOrder.begin(), tabOrder.end(),
-              [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::stable_sort(tabOrder.begin(), tabOrder.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
     for (std::size_t i = 1; i < tabOrder.size(); ++i) {
         setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
     }
 }
 
-// The calculation buttons carry the names of the engine's operations; the others each show the
-// sheet that names them.
-void Form1::wireButtons() {
-    for (const ControlSpec& spec : form1Controls) {
-        if (auto calculation = buttonFromName(spec.name)) {
-            auto* button = findChild<QPushButton*>(qstring(spec.name));
-            connect(button, &QPushButton::clicked, this,
-                    [this, calculation] { calculator_.click(*calculation); });
+// A button runs the action its row of the layout names. While one click is inside its message
+// box, which only looks modal to the mouse and keyboard (a screen reader can still press a
+// button), any other click is ignored, so that one operation never runs inside another.
+void Form1::wire(QPushButton* button, const Action& action) {
+    connect(button, &QPushButton::clicked, this, [this, action] {
+        if (clicking_) {
+            return;
         }
-    }
-    for (std::size_t i = 0; i < sheetSpecs.size(); ++i) {
-        auto* button = findChild<QPushButton*>(qstring(sheetSpecs[i].button));
-        connect(button, &QPushButton::clicked, this, [this, i] { sheets_.show(i); });
-    }
+        clicking_ = true;
+        if (const Button* calculation = std::get_if<Button>(&action)) {
+            calculator_.click(*calculation);
+        } else if (const Sheet* sheet = std::get_if<Sheet>(&action)) {
+            sheets_.show(*sheet);
+        }
+        clicking_ = false;
+    });
 }
 
 // The window has no title. Qt gives a window with an empty title the application's name in the

@@ -8,6 +8,7 @@
 
 #include "calc/calculator.h"
 #include "calc/field_model.h"
+#include "ui/form1_layout.h"
 #include "ui/sheet_window.h"
 
 #include <QWidget>
@@ -15,6 +16,7 @@
 #include <array>
 
 class QLineEdit;
+class QPushButton;
 
 namespace beltrix::ui {
 
@@ -35,9 +37,10 @@ protected:
 
 private:
     void buildControls();
-    void wireButtons();
+    void wire(QPushButton* button, const Action& action);
 
     Calculator calculator_{*this};
+    bool clicking_ = false; // inside a button's click, message boxes included
     Sheets sheets_;
     std::array<QLineEdit*, allFields.size()> fields_{};
 };

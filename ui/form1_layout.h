@@ -4,8 +4,12 @@
 // pixels at 96 dpi, caption or initial text, colours, font and tab index. Form1 is built from
 // this one table; nothing moves, resizes or changes colour afterwards.
 
+#include "calc/calculator.h"
+#include "ui/sheet.h"
+
 #include <array>
 #include <string_view>
+#include <variant>
 
 namespace beltrix::ui {
 
@@ -27,6 +31,9 @@ struct Geometry {
     int left, top, width, height; // relative to the parent's top-left corner
 };
 
+// What a click on the control does: nothing, one calculation of the engine, or showing one sheet.
+using Action = std::variant<std::monostate, Button, Sheet>;
+
 struct ControlSpec {
     std::string_view name;
     Kind kind;
@@ -37,11 +44,15 @@ struct ControlSpec {
     Colour foreground;
     bool bold;
     int tabIndex;
+    Action action;
 };
 
 inline constexpr int form1Width = 1016;
 inline constexpr int form1Height = 591;
 
 extern const std::array<ControlSpec, 55> form1Controls;
+
+// The name of the button that shows the sheet, as "Command1".
+std::string_view buttonShowing(Sheet sheet);
 
 } // namespace beltrix::ui

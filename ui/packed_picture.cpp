@@ -80,7 +80,8 @@ QList<QImage> unpack(const char* data, qsizetype size, bool dataOutlivesImages) 
         } else {
             QImage image(width, height, format);
             for (int y = 0; y < height; ++y) {
-                std::memcpy(image.scanLine(y), rows + y * rowBytes, static_cast<std::size_t>(rowBytes));
+                std::memcpy(image.scanLine(y), rows + y * rowBytes,
+                            static_cast<std::size_t>(rowBytes));
             }
             images << image;
         }

@@ -15,40 +15,40 @@
 namespace beltrix::ui {
 
 // clang-format off
-const std::array<SheetSpec, 17> sheetSpecs = {{
-    {"Form11", "Command1",  {304, 202}, false, std::nullopt,              std::nullopt,
+const std::array<SheetSpec, sheetCount> sheetSpecs = {{
+    {Sheet::Form11, "Form11", {304, 202}, false, std::nullopt,              std::nullopt,
      "Landline telephone list of the officers, A to M: designation or section, name, office and residence numbers"},
-    {"Form12", "Command7",  {304, 202}, false, std::nullopt,              std::nullopt,
+    {Sheet::Form12, "Form12", {304, 202}, false, std::nullopt,              std::nullopt,
      "Landline telephone list of the officers, M to S: designation or section, name, office and residence numbers"},
-    {"Form13", "Command8",  {304, 202}, false, std::nullopt,              std::nullopt,
+    {Sheet::Form13, "Form13", {304, 202}, false, std::nullopt,              std::nullopt,
      "Landline telephone list of the officers, S to Z: designation or section, name, office and residence numbers"},
-    {"Form2",  "Command2",  {304, 202}, false, QRect(120, 24, 601, 505),  std::nullopt,
+    {Sheet::Form2, "Form2", {304, 202}, false, QRect(120, 24, 601, 505),  std::nullopt,
      "Mobile telephone list of the officers, A to J: number, designation, section and mobile number"},
-    {"Form8",  "Command3",  {304, 202}, true,  std::nullopt,              std::nullopt,
+    {Sheet::Form8, "Form8", {304, 202}, true,  std::nullopt,              std::nullopt,
      "Mobile telephone list of the officers, J to M: number, designation, section and mobile number"},
-    {"Form9",  "Command4",  {304, 202}, true,  std::nullopt,              std::nullopt,
+    {Sheet::Form9, "Form9", {304, 202}, true,  std::nullopt,              std::nullopt,
      "Mobile telephone list of the officers, N to R: number, designation, section and mobile number"},
-    {"Form10", "Command5",  {304, 202}, false, std::nullopt,              std::nullopt,
+    {Sheet::Form10, "Form10", {304, 202}, false, std::nullopt,              std::nullopt,
      "Mobile telephone list of the officers, S to Z: number, designation, section and mobile number"},
-    {"Form14", "Command10", {304, 202}, true,  QRect(0, 48, 1089, 593),   QRect(40, 16, 17, 1),
+    {Sheet::Form14, "Form14", {304, 202}, true,  QRect(0, 48, 1089, 593),   QRect(40, 16, 17, 1),
      "Leased-circuit (MPLS) customers A to C: interface, time slots, bandwidth, customer name, IP address and remarks"},
-    {"Form15", "Command11", {304, 202}, false, QRect(0, 40, 1081, 601),   std::nullopt,
+    {Sheet::Form15, "Form15", {304, 202}, false, QRect(0, 40, 1081, 601),   std::nullopt,
      "Leased-circuit (MPLS) customers C to H: interface, time slots, bandwidth, customer name, IP address and remarks"},
-    {"Form16", "Command12", {304, 202}, false, QRect(0, 16, 1081, 609),   std::nullopt,
+    {Sheet::Form16, "Form16", {304, 202}, false, QRect(0, 16, 1081, 609),   std::nullopt,
      "Leased-circuit (MPLS) customers H to M: interface, time slots, bandwidth, customer name, IP address and remarks"},
-    {"Form17", "Command14", {304, 202}, false, QRect(0, 40, 1105, 721),   std::nullopt,
+    {Sheet::Form17, "Form17", {304, 202}, false, QRect(0, 40, 1105, 721),   std::nullopt,
      "Leased-circuit (MPLS) customers M to S: interface, time slots, bandwidth, customer name, IP address and remarks"},
-    {"Form18", "Command15", {304, 202}, false, QRect(0, 112, 1073, 481),  std::nullopt,
+    {Sheet::Form18, "Form18", {304, 202}, false, QRect(0, 112, 1073, 481),  std::nullopt,
      "Leased-circuit (MPLS) customers S to Z: interface, time slots, bandwidth, customer name, IP address and remarks"},
-    {"Form3",  "Command22", {304, 202}, false, QRect(80, -16, 881, 753),  std::nullopt,
+    {Sheet::Form3, "Form3", {304, 202}, false, QRect(80, -16, 881, 753),  std::nullopt,
      "DSLAMs connected to the aggregation node VELORA-P2: site, VLAN, interface, IP address, vendor and commissioning date"},
-    {"Form19", "Command23", {670, 452}, false, QRect(48, 40, 873, 489),   std::nullopt,
+    {Sheet::Form19, "Form19", {670, 452}, false, QRect(48, 40, 873, 489),   std::nullopt,
      "DSLAMs connected to the aggregation node RASK-P2: site, VLAN, interface, IP address, vendor and commissioning date"},
-    {"Form4",  "Command25", {304, 202}, false, QRect(208, 112, 577, 513), std::nullopt,
+    {Sheet::Form4, "Form4", {304, 202}, false, QRect(208, 112, 577, 513), std::nullopt,
      "Numbered list of the MP DSLAMs: site with its port count, exchange code, IP address and DSLAM VLAN"},
-    {"Form5",  "Command26", {304, 202}, false, QRect(232, 64, 617, 641),  std::nullopt,
+    {Sheet::Form5, "Form5", {304, 202}, false, QRect(232, 64, 617, 641),  std::nullopt,
      "Numbered list of the 3M project DSLAMs: site, exchange code, IP address and DSLAM VLAN"},
-    {"Form6",  "Command27", {304, 202}, false, std::nullopt,              QRect(48, 32, 41, 9),
+    {Sheet::Form6, "Form6", {304, 202}, false, std::nullopt,              QRect(48, 32, 41, 9),
      "Ring switches: equipment, exchange, IP address, make and commissioning date"},
 }};
 // clang-format on
@@ -173,11 +173,12 @@ void SheetWindow::resizeEvent(QResizeEvent*) {
     view_->setGeometry(rect());
 }
 
-void Sheets::show(std::size_t index) {
+void Sheets::show(Sheet sheet) {
+    const auto index = static_cast<std::size_t>(sheet);
     SheetWindow* window = windows_[index];
     // A closed sheet is only waiting to be deleted; it is never shown again.
     if (window == nullptr || window->isHidden()) {
-        window = new SheetWindow(sheetSpecs[index]);
+        window = new SheetWindow(sheetSpec(sheet));
         windows_[index] = window;
         window->show();
     } else if (window->isMinimized()) {

@@ -5,6 +5,8 @@
 // when the window closes. A sheet opens small, on the top-left corner of its picture; the rest is
 // brought into view with the scroll bars, the mouse wheel or the keys.
 
+#include "ui/sheet.h"
+
 #include <QPointer>
 #include <QRect>
 #include <QSize>
@@ -19,10 +21,10 @@ class QScrollArea;
 namespace beltrix::ui {
 
 struct SheetSpec {
-    std::string_view name;   // the window's name and title, as "Form11"; names its picture
-    std::string_view button; // the button of the main window that opens it
-    QSize clientSize;        // at opening
-    bool centred;            // otherwise the window system places it
+    Sheet sheet;
+    std::string_view name; // the window's name and title, as "Form11"; names its picture
+    QSize clientSize;      // at opening
+    bool centred;          // otherwise the window system places it
     // The picture box, or none when the picture is the window's background. A box smaller than
     // its picture grows to show all of it.
     std::optional<QRect> box;
@@ -32,7 +34,12 @@ struct SheetSpec {
     std::string_view description;
 };
 
-extern const std::array<SheetSpec, 17> sheetSpecs;
+// In the order of the Sheet enumeration: sheetSpecs[i].sheet is Sheet(i).
+extern const std::array<SheetSpec, sheetCount> sheetSpecs;
+
+inline const SheetSpec& sheetSpec(Sheet sheet) {
+    return sheetSpecs[static_cast<std::size_t>(sheet)];
+}
 
 class SheetPage;
 
@@ -60,7 +67,8 @@ private:
 // front. The windows have no owner: they outlive whoever showed them.
 class Sheets {
 public:
-    void show(std::size_t index);
+    void show(Sheet sheet);
+    void show(std::size_t index) { show(static_cast<Sheet>(index)); }
     SheetWindow* window(std::size_t index) const { return windows_[index]; }
 
 private:

@@ -214,7 +214,8 @@ TEST(SingleRequest, ExitCodesAndMessages) {
         EXPECT_NE(run.err.find(row.stderrHas), std::string::npos)
             << row.arguments << ": " << run.err;
     }
-    EXPECT_EQ(runCommand("--version", "").out, "beltrix-calc " + std::string(beltrix::version) + "\n");
+    EXPECT_EQ(runCommand("--version", "").out,
+              "beltrix-calc " + std::string(beltrix::version) + "\n");
     const Outcome help = runCommand("--help", "");
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("Examples:"), std::string::npos);

@@ -138,7 +138,7 @@ private slots:
         form.show();
         QSet<QString> descriptions;
         for (const SheetSpec& spec : sheetSpecs) {
-            form.findChild<QPushButton*>(QString::fromLatin1(spec.button))->click();
+            form.findChild<QPushButton*>(QString::fromLatin1(buttonShowing(spec.sheet)))->click();
             QWidget* sheet =
                 form.sheets().window(static_cast<std::size_t>(&spec - sheetSpecs.data()));
             QVERIFY(sheet);

@@ -52,7 +52,8 @@ private slots:
 int main(int argc, char** argv) {
     const QString fontCase = qEnvironmentVariable("BELTRIX_FONT_CASE");
     // Looked up where the machine keeps it, before the test moves the data folders away.
-    const QString installed = QStandardPaths::locate(QStandardPaths::GenericDataLocation, tahomaPath);
+    const QString installed =
+        QStandardPaths::locate(QStandardPaths::GenericDataLocation, tahomaPath);
 
     QTemporaryDir data;
     QTemporaryDir home;

@@ -7,6 +7,7 @@
 #include "ui/form1.h"
 #include "window_test_support.h"
 
+#include <QAccessible>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -473,6 +474,53 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), target);
         QCOMPARE(fieldTexts(), before);
         QCOMPARE(visibleWindows(), 1);
+    }
+    // A screen reader can press a button while a message box is up, since modality only holds
+    // the mouse and the keyboard. Such a press is ignored: one operation never runs inside
+    // another. Pressed the same way once the box is gone, the button works.
+    void pressWhileAMessageIsUpIsIgnored_data() {
+        QTest::addColumn<QString>("pressed");
+        QTest::addColumn<QString>("idle");
+        QTest::addColumn<QString>("done");
+        QTest::newRow("the other calculator's button") << "Command9"
+                                                       << "tag block ''"
+                                                       << "tag block '73'";
+        QTest::newRow("a sheet button") << "Command1"
+                                        << "Form11 windows 0"
+                                        << "Form11 windows 1";
+    }
+    void pressWhileAMessageIsUpIsIgnored() {
+        QFETCH(QString, pressed);
+        QFETCH(QString, idle);
+        QFETCH(QString, done);
+        fill({{"Text1", "2002"}, {"Text6", "200"}, {"Text2", "896"}});
+        const auto effect = [&] {
+            return pressed == QLatin1String("Command9")
+                       ? QStringLiteral("tag block '%1'")
+                             .arg(field(QStringLiteral("Text7"))->text())
+                       : QStringLiteral("Form11 windows %1")
+                             .arg(topLevelsNamed(QStringLiteral("Form11")).size());
+        };
+        const auto pressForTheScreenReader = [&] {
+            QAccessibleInterface* node = QAccessible::queryAccessibleInterface(button(pressed));
+            QVERIFY(node && node->actionInterface());
+            node->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+            QTest::qWait(400); // the press clicks after a short animation of the button
+        };
+        QString whileShown;
+        const QList<SeenMessage> seen = guard_.expectMessages(
+            [&] { QTest::mouseClick(button(QStringLiteral("Command6")), Qt::LeftButton); },
+            Dismissal::OkButton,
+            [&] {
+                pressForTheScreenReader();
+                whileShown = effect();
+            });
+        QCOMPARE(seen.size(), 1);
+        QCOMPARE(whileShown, idle);
+        QTest::qWait(400);
+        QCOMPARE(effect(), idle); // ignored, not put off until the box had gone
+        pressForTheScreenReader();
+        QCOMPARE(effect(), done);
     }
 };
 

@@ -124,6 +124,7 @@ private slots:
         QFETCH(QString, field);
 
         QPointer<Form1> form = new Form1;
+        form->setAttribute(Qt::WA_DeleteOnClose); // as the program's own window does
         form->show();
         for (const ButtonReach& reach : buttons) {
             for (const auto& [name, text] : baseline) {

@@ -16,6 +16,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSet>
 #include <QTest>
 #include <QWheelEvent>
 #include <qdrawutil.h>
@@ -201,7 +202,7 @@ private:
 
     // Opens the sheet from its button and waits until its window is the active one.
     SheetWindow* open(const SheetSpec& spec) {
-        QTest::mouseClick(button(spec.button), Qt::LeftButton);
+        QTest::mouseClick(button(buttonShowing(spec.sheet)), Qt::LeftButton);
         const QList<QWidget*> windows = topLevelsNamed(nameOf(spec));
         if (windows.size() != 1) {
             return nullptr;
@@ -247,6 +248,20 @@ private:
 
 private slots:
     void initTestCase() { silenceOffscreenNoise(); }
+
+    // The sheets are looked up by their enumeration, so the table must follow its order, and
+    // each sheet must have exactly one button in the main window that opens it, named like it.
+    void eachSheetHasItsRowAndOneButton() {
+        QSet<QString> buttons;
+        for (std::size_t i = 0; i < sheetSpecs.size(); ++i) {
+            const SheetSpec& spec = sheetSpecs[i];
+            QCOMPARE(static_cast<std::size_t>(spec.sheet), i);
+            const std::string_view name = buttonShowing(spec.sheet);
+            QVERIFY2(!name.empty(), spec.name.data());
+            buttons.insert(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+        }
+        QCOMPARE(buttons.size(), qsizetype(sheetSpecs.size()));
+    }
 
     void init() {
         form_ = openMainWindow();
@@ -565,7 +580,7 @@ private slots:
         const QRect placed = first->geometry();
         QVERIFY(bringToFront(form_));
 
-        QTest::mouseClick(button(spec.button), Qt::LeftButton);
+        QTest::mouseClick(button(buttonShowing(spec.sheet)), Qt::LeftButton);
         QCOMPARE(topLevelsNamed(nameOf(spec)).size(), 1);
         QVERIFY(first);
         QVERIFY(first->isVisible());
@@ -617,7 +632,7 @@ private slots:
         QVERIFY(first);
         first->resize(500, 400);
         first->close();
-        button(spec.button)->click();
+        button(buttonShowing(spec.sheet))->click();
         flushDeletes();
         QVERIFY(first.isNull());
         const QList<QWidget*> windows = topLevelsNamed(nameOf(spec));
@@ -629,7 +644,7 @@ private slots:
     void allSeventeenSheetsOpenTogetherWhileTheCalculatorWorks() {
         QList<QPointer<QWidget>> opened;
         for (const SheetSpec& spec : sheetSpecs) {
-            QTest::mouseClick(button(spec.button), Qt::LeftButton);
+            QTest::mouseClick(button(buttonShowing(spec.sheet)), Qt::LeftButton);
         }
         for (const SheetSpec& spec : sheetSpecs) {
             const QList<QWidget*> windows = topLevelsNamed(nameOf(spec));

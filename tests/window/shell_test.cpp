@@ -214,10 +214,14 @@ private slots:
     void picturesShownAtStartAreTheAssetsPixelForPixel_data() {
         QTest::addColumn<QString>("resource");
         QTest::addColumn<QString>("file");
-        QTest::newRow("first banner") << ":/banners/Picture1" << "banners/Picture1.png";
-        QTest::newRow("second banner") << ":/banners/Picture2" << "banners/Picture2.png";
-        QTest::newRow("third banner") << ":/banners/Picture3" << "banners/Picture3.png";
-        QTest::newRow("window icon") << ":/icon/Form1" << "icon/Form1.ico";
+        QTest::newRow("first banner") << ":/banners/Picture1"
+                                      << "banners/Picture1.png";
+        QTest::newRow("second banner") << ":/banners/Picture2"
+                                       << "banners/Picture2.png";
+        QTest::newRow("third banner") << ":/banners/Picture3"
+                                      << "banners/Picture3.png";
+        QTest::newRow("window icon") << ":/icon/Form1"
+                                     << "icon/Form1.ico";
     }
     void picturesShownAtStartAreTheAssetsPixelForPixel() {
         QFETCH(QString, resource);

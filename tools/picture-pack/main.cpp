@@ -5,8 +5,8 @@
 
 #include "ui/packed_picture.h"
 
-#include <QFile>
 #include <QCoreApplication>
+#include <QFile>
 #include <QImageReader>
 
 #include <cstdio>
