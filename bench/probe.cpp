@@ -216,7 +216,7 @@ void afterStartUp(std::int64_t paintedAt, PaintClock& clock) {
     report("startup.painted", paintedAt);
     beltrix::ui::Form1* form = nullptr;
     for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (auto* found = dynamic_cast<beltrix::ui::Form1*>(window)) {
+        if (auto* found = qobject_cast<beltrix::ui::Form1*>(window)) {
             form = found;
         }
     }

@@ -21,6 +21,8 @@ class QPushButton;
 namespace beltrix::ui {
 
 class Form1 : public QWidget, public FieldHost {
+    Q_OBJECT
+
 public:
     explicit Form1(QWidget* parent = nullptr);
 

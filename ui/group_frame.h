@@ -8,6 +8,8 @@ namespace beltrix::ui {
 // edge at the left. Styles draw group boxes their own way (a shaded panel, the caption above
 // it); the window's layout expects this plain form.
 class GroupFrame : public QGroupBox {
+    Q_OBJECT
+
 public:
     GroupFrame(const QString& caption, QWidget* parent);
 

@@ -13,6 +13,8 @@ QPixmap loadPicture(const QString& resource);
 // inside, clipped, never scaled; the button face colour shows where the picture doesn't reach.
 // It takes the keyboard focus by click or Tab but shows no sign of it.
 class PictureBox : public QFrame {
+    Q_OBJECT
+
 public:
     PictureBox(const QPixmap& picture, QWidget* parent);
 

@@ -7,6 +7,8 @@ namespace beltrix::ui {
 // A push button whose caption wraps onto a second line at a blank when it is wider than the
 // button, and which is clicked by Enter as well as Space while it has the focus.
 class PushButton : public QPushButton {
+    Q_OBJECT
+
 public:
     PushButton(const QString& caption, QWidget* parent);
 

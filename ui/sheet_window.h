@@ -47,6 +47,8 @@ class SheetPage;
 // sheet at natural size: the background picture or the picture boxes, where the table puts them.
 // Scroll bars come up only while part of the page is out of view.
 class SheetWindow : public QWidget {
+    Q_OBJECT
+
 public:
     explicit SheetWindow(const SheetSpec& spec);
 

@@ -205,10 +205,10 @@ private slots:
             QVERIFY(qobject_cast<QLabel*>(widget));
             break;
         case Picture:
-            QVERIFY(dynamic_cast<PictureBox*>(widget));
+            QVERIFY(qobject_cast<PictureBox*>(widget));
             break;
         case Button:
-            QVERIFY(dynamic_cast<PushButton*>(widget));
+            QVERIFY(qobject_cast<PushButton*>(widget));
             break;
         case Field:
             QVERIFY(qobject_cast<QLineEdit*>(widget));
@@ -315,7 +315,7 @@ private slots:
     void bannerHoldsItsPicture() {
         QFETCH(QString, box);
         QFETCH(QSize, pictureSize);
-        auto* picture = dynamic_cast<PictureBox*>(form_->findChild<QWidget*>(box));
+        auto* picture = qobject_cast<PictureBox*>(form_->findChild<QWidget*>(box));
         QVERIFY(picture);
         QCOMPARE(picture->picture().size(), pictureSize);
         // The sunken border is two pixels wide: Picture2 shows 293 x 45 pixels of its banner.

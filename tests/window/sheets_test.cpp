@@ -207,7 +207,7 @@ private:
         if (windows.size() != 1) {
             return nullptr;
         }
-        auto* sheet = dynamic_cast<SheetWindow*>(windows.first());
+        auto* sheet = qobject_cast<SheetWindow*>(windows.first());
         if (sheet == nullptr || !QTest::qWaitForWindowActive(sheet)) {
             return nullptr;
         }
@@ -561,7 +561,7 @@ private slots:
     void boxWiderThanItsPictureShowsButtonFaceBeyondIt() {
         SheetWindow* sheet = open(sheetNamed(QStringLiteral("Form19")));
         QVERIFY(sheet);
-        auto* box = dynamic_cast<PictureBox*>(sheet->findChild<QWidget*>("Form19Picture"));
+        auto* box = qobject_cast<PictureBox*>(sheet->findChild<QWidget*>("Form19Picture"));
         QVERIFY(box);
         QVERIFY(box->contentsRect().width() > box->picture().width());
         const QImage shown = box->grab().toImage();
