@@ -71,7 +71,7 @@ class PlainHost : public FieldHost {
 public:
     std::string text(Field field) const override { return texts_[index(field)]; }
     void setText(Field field, const std::string& text) override { texts_[index(field)] = text; }
-    void showMessage(const std::string&) override {}
+    void showNotice(beltrix::Notice) override {}
     void reportFailure(const Failure&) override {}
 
 private:

@@ -53,6 +53,7 @@ struct WorkingIntegers {
 };
 
 struct Failure;
+enum class Notice;
 
 // What the engine needs from the window. Texts are UTF-8.
 class FieldHost {
@@ -60,8 +61,9 @@ public:
     virtual ~FieldHost() = default;
     virtual std::string text(Field field) const = 0;
     virtual void setText(Field field, const std::string& text) = 0;
-    // A modal message with the caption "BELTRIX"; returns once the user has dismissed it.
-    virtual void showMessage(const std::string& text) = 0;
+    // A modal message with the caption "BELTRIX" and the notice's text; returns once the user
+    // has dismissed it.
+    virtual void showNotice(Notice notice) = 0;
     // The click stopped at a step whose input could not be converted; nothing after it ran.
     virtual void reportFailure(const Failure& failure) = 0;
 };

@@ -7,6 +7,7 @@
 #include "calc/conversions.h"
 #include "calc/failure.h"
 #include "calc/field_model.h"
+#include "calc/notice.h"
 
 #include <cstdint>
 #include <initializer_list>
@@ -30,7 +31,7 @@ public:
     void write(Field field, const std::string& text) { host_.setText(field, text); }
     // Writes the empty text into each field, in the order given.
     void empty(std::initializer_list<Field> fields);
-    void message(const std::string& text) { host_.showMessage(text); }
+    void notify(Notice notice) { host_.showNotice(notice); }
 
     // NumberFromText and StrictNumberFromText of the field's current text.
     double number(Field field);

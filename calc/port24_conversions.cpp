@@ -7,8 +7,6 @@
 namespace beltrix {
 namespace {
 
-constexpr const char* secondFrameNotice = "Port Particulars falls in Second Frame";
-
 // First frame, from the VLAN in Text2.
 void firstFrame(Operation& op) {
     WorkingIntegers& w = op.work;
@@ -41,7 +39,7 @@ void convertVlan24(Operation& op) {
         }
         return;
     }
-    op.message(secondFrameNotice);
+    op.notify(Notice::PortInSecondFrame);
     w.workD = op.integer(op.number(Field::Text2) - 127, Field::Text2);
     op.write(Field::Text3, TextFromInteger(w.workD));
     w.workB = op.integer(op.number(Field::Text2) - 511, Field::Text2);
@@ -58,7 +56,7 @@ void convertTagBlock24(Operation& op) {
         firstFrame(op);
         return;
     }
-    op.message(secondFrameNotice);
+    op.notify(Notice::PortInSecondFrame);
     op.write(Field::Text3, TextFromNumber(op.strictNumber(Field::Text2) - 127));
     w.workB = op.integer(op.number(Field::Text2) - 511, Field::Text2);
     op.write(Field::Text12, TextFromInteger(w.workB));

@@ -19,7 +19,7 @@ bool validPort(std::int16_t port) {
 }
 
 void rejectPort(Operation& op) {
-    op.message("Enter Valid port");
+    op.notify(Notice::EnterValidPortCapital);
     op.empty({Field::Text2, Field::Text12, Field::Text4, Field::Text5, Field::Text3});
 }
 
@@ -42,7 +42,7 @@ void reverseCalculate24(Operation& op) {
         return;
     }
 
-    op.message("Slot/Port particulars falls in the Second frame");
+    op.notify(Notice::SlotPortInSecondFrame);
     op.write(Field::Text3, TextFromNumber(tagBlockFromFields(op)));
     w.workB = op.integerFromText(Field::Text5);
     if (!validPort(w.workB)) {

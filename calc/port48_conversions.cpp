@@ -11,7 +11,7 @@ namespace {
 void slotAndPort48(Operation& op) {
     op.work.workA = op.integer(op.number(Field::Text12), Field::Text12);
     if (!writeSlotAndPort48(op, Field::Text4, Field::Text5)) {
-        op.message("Enter valid port");
+        op.notify(Notice::EnterValidPort);
         op.empty({Field::Text2, Field::Text3, Field::Text12, Field::Text4, Field::Text5});
     }
 }

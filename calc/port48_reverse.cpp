@@ -9,7 +9,7 @@ void reverseCalculate48(Operation& op) {
     WorkingIntegers& w = op.work;
     w.workB = op.integerFromText(Field::Text5);
     if (w.workB < 1 || w.workB > 48) {
-        op.message("Enter Valid port");
+        op.notify(Notice::EnterValidPortCapital);
         op.empty({Field::Text2, Field::Text12, Field::Text4, Field::Text5});
         return;
     }

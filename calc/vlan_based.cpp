@@ -33,7 +33,7 @@ std::int16_t tagBlockFromInnerVlan(Operation& op) {
 void ports48(Operation& op) {
     op.work.workA = tagBlockFromInnerVlan(op);
     if (!writeSlotAndPort48(op, Field::Text11, Field::Text13)) {
-        op.message("Enter valid port");
+        op.notify(Notice::EnterValidPort);
         op.empty({Field::Text1, Field::Text6, Field::Text7, Field::Text11, Field::Text13});
     }
 }
@@ -42,7 +42,7 @@ void ports24(Operation& op) {
     WorkingIntegers& w = op.work;
     w.workA = op.integer(op.number(Field::Text6), Field::Text6);
     if (w.workA >= 512 && w.workA <= 895) {
-        op.message("Port Particulars falls in Second Frame");
+        op.notify(Notice::PortInSecondFrame);
         op.write(Field::Text7, TextFromNumber(op.number(Field::Text6) - 127));
         op.write(Field::Text3, op.text(Field::Text7));
         w.workB = op.integer(op.number(Field::Text6) - 511, Field::Text6);
@@ -55,7 +55,7 @@ void ports24(Operation& op) {
         op.write(Field::Text7, TextFromInteger(w.workB));
         writeSlotAndPort24(op, w.workB, Field::Text11, Field::Text13);
     } else {
-        op.message("Enter Valid port");
+        op.notify(Notice::EnterValidPortCapital);
         op.empty(
             {Field::Text1, Field::Text3, Field::Text6, Field::Text7, Field::Text11, Field::Text13});
     }
@@ -79,7 +79,7 @@ void controlCards(Operation& op) {
             op.write(Field::Text13, TextFromInteger(op.minusOne(w.workB, Field::Text7)));
         }
     } else if (w.workA >= 337 && w.workA <= 672) {
-        op.message("CONTROL CARDS FALL IN THE SLOT POSISTION 7 & 8 ");
+        op.notify(Notice::ControlCardSlots);
         w.workB = Remainder(w.workA, 48);
         if (w.workB == 0) {
             op.write(Field::Text11, TextFromNumber(TruncateNumber(w.workA / 48.0) + 1));
@@ -89,7 +89,7 @@ void controlCards(Operation& op) {
             op.write(Field::Text13, TextFromInteger(op.minusOne(w.workB, Field::Text7)));
         }
     } else {
-        op.message("Enter valid port");
+        op.notify(Notice::EnterValidPort);
         op.empty({Field::Text1, Field::Text6, Field::Text7, Field::Text11, Field::Text13});
     }
 }
@@ -110,7 +110,7 @@ void calculateFromDslamVlan(Operation& op) {
         controlCards(op);
         break;
     case DslamGroup::None:
-        op.message("PLEASE ENTER THE VALID DSLAM VLAN...!!!!");
+        op.notify(Notice::UnknownDslamVlan);
         break;
     }
 }

@@ -13,6 +13,7 @@
 #include "calc/conversions.h"
 #include "calc/failure.h"
 #include "calc/field_model.h"
+#include "calc/notice.h"
 #include "fuzz/fuzz_support.h"
 
 #include <algorithm>
@@ -110,7 +111,8 @@ public:
         events_.push_back({Event::Kind::Write, field, text});
     }
 
-    void showMessage(const std::string& text) override {
+    void showNotice(Notice notice) override {
+        const std::string text(noticeText(notice));
         requireNoFailureYet([&] { return "a message " + quoted(text); });
         events_.push_back({Event::Kind::Message, Field::Text1, text});
     }
@@ -146,12 +148,9 @@ private:
 
 // Every message the engine has; anything else in a message box would be a stray text.
 const std::array<std::string_view, 6> allMessages = {
-    "PLEASE ENTER THE VALID DSLAM VLAN...!!!!",
-    "Enter valid port",
-    "Enter Valid port",
-    "CONTROL CARDS FALL IN THE SLOT POSISTION 7 & 8 ",
-    "Port Particulars falls in Second Frame",
-    "Slot/Port particulars falls in the Second frame",
+    noticeText(Notice::UnknownDslamVlan),      noticeText(Notice::EnterValidPort),
+    noticeText(Notice::EnterValidPortCapital), noticeText(Notice::ControlCardSlots),
+    noticeText(Notice::PortInSecondFrame),     noticeText(Notice::SlotPortInSecondFrame),
 };
 
 // A message that ends the click's calculation: only the emptying of these fields, in this order,
@@ -181,11 +180,12 @@ const std::vector<ButtonRules>& allRules() {
          {Text7, Text11, Text13, Text3, Text6},
          {Text1},
          {Text1, Text6, Text7},
-         {"CONTROL CARDS FALL IN THE SLOT POSISTION 7 & 8 ",
-          "Port Particulars falls in Second Frame"},
-         {{"PLEASE ENTER THE VALID DSLAM VLAN...!!!!", {}, true},
-          {"Enter valid port", {Text1, Text6, Text7, Text11, Text13}, false},
-          {"Enter Valid port", {Text1, Text3, Text6, Text7, Text11, Text13}, true}},
+         {noticeText(Notice::ControlCardSlots), noticeText(Notice::PortInSecondFrame)},
+         {{noticeText(Notice::UnknownDslamVlan), {}, true},
+          {noticeText(Notice::EnterValidPort), {Text1, Text6, Text7, Text11, Text13}, false},
+          {noticeText(Notice::EnterValidPortCapital),
+           {Text1, Text3, Text6, Text7, Text11, Text13},
+           true}},
          {}},
         {Button::Command17, {}, {}, {}, {}, {}, {Text1, Text3, Text6, Text7, Text11, Text13}},
         {Button::Command6,
@@ -193,43 +193,43 @@ const std::vector<ButtonRules>& allRules() {
          {Text2, Text3},
          {Text2, Text12},
          {},
-         {{"Enter valid port", {Text2, Text3, Text12, Text4, Text5}, false}},
+         {{noticeText(Notice::EnterValidPort), {Text2, Text3, Text12, Text4, Text5}, false}},
          {}},
         {Button::Command24,
          {Text2, Text4, Text5},
          {Text3, Text12},
          {Text12},
          {},
-         {{"Enter valid port", {Text2, Text3, Text12, Text4, Text5}, false}},
+         {{noticeText(Notice::EnterValidPort), {Text2, Text3, Text12, Text4, Text5}, false}},
          {}},
         {Button::Command16,
          {Text12, Text2},
          {Text4, Text5},
          {Text5, Text4, Text12},
          {},
-         {{"Enter Valid port", {Text2, Text12, Text4, Text5}, true}},
+         {{noticeText(Notice::EnterValidPortCapital), {Text2, Text12, Text4, Text5}, true}},
          {}},
         {Button::Command20, {}, {}, {}, {}, {}, {Text2, Text3, Text12, Text4, Text5}},
         {Button::Command13,
          {Text12, Text3, Text4, Text5, Text2},
          {},
          {Text2},
-         {"Port Particulars falls in Second Frame"},
+         {noticeText(Notice::PortInSecondFrame)},
          {},
          {}},
         {Button::Command18,
          {Text2, Text12, Text3, Text4, Text5},
          {},
          {Text12, Text2},
-         {"Port Particulars falls in Second Frame"},
+         {noticeText(Notice::PortInSecondFrame)},
          {},
          {}},
         {Button::Command21,
          {Text12, Text3, Text2, Text4},
          {Text5},
          {Text5, Text4, Text12},
-         {"Slot/Port particulars falls in the Second frame"},
-         {{"Enter Valid port", {Text2, Text12, Text4, Text5, Text3}, false}},
+         {noticeText(Notice::SlotPortInSecondFrame)},
+         {{noticeText(Notice::EnterValidPortCapital), {Text2, Text12, Text4, Text5, Text3}, false}},
          {}},
     };
     return rules;

@@ -356,8 +356,8 @@ void Form1::setText(Field f, const std::string& text) {
     field(f)->setText(QString::fromStdString(text));
 }
 
-void Form1::showMessage(const std::string& text) {
-    showBeltrixMessage(this, QString::fromStdString(text));
+void Form1::showNotice(Notice notice) {
+    showBeltrixMessage(this, qstring(noticeText(notice)));
 }
 
 void Form1::reportFailure(const Failure& failure) {

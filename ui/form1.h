@@ -8,6 +8,7 @@
 
 #include "calc/calculator.h"
 #include "calc/field_model.h"
+#include "calc/notice.h"
 #include "ui/form1_layout.h"
 #include "ui/sheet_window.h"
 
@@ -28,7 +29,7 @@ public:
 
     std::string text(Field field) const override;
     void setText(Field field, const std::string& text) override;
-    void showMessage(const std::string& text) override;
+    void showNotice(Notice notice) override;
     void reportFailure(const Failure& failure) override;
 
     const Sheets& sheets() const { return sheets_; }

@@ -6,6 +6,7 @@
 #include "calc/calculator.h"
 #include "calc/failure.h"
 #include "calc/field_model.h"
+#include "calc/notice.h"
 
 #include <map>
 #include <string>
@@ -34,9 +35,11 @@ public:
         texts[field] = text;
         events.push_back(std::string(fieldName(field)) + "=" + text);
     }
-    void showMessage(const std::string& text) override {
+    void showNotice(Notice notice) override {
+        const std::string text(noticeText(notice));
         events.push_back("message: " + text);
         messages.push_back(text);
+        notices.push_back(notice);
         atMessage.push_back(texts);
     }
     void reportFailure(const Failure& failure) override {
@@ -47,8 +50,14 @@ public:
     Texts texts;
     std::vector<std::string> events;
     std::vector<std::string> messages;
+    std::vector<Notice> notices;
     std::vector<Texts> atMessage;
     std::vector<Failure> failures;
 };
+
+// An event of a notice shown, as RecordingHost records it.
+inline std::string message(Notice notice) {
+    return "message: " + std::string(noticeText(notice));
+}
 
 } // namespace beltrix::test

@@ -142,7 +142,7 @@ TEST(DslamVlanTable, SelectsTheCardLayout) {
             EXPECT_EQ(place, "1/24") << dslam;
         } else {
             EXPECT_EQ(host.events,
-                      std::vector<std::string>{"message: PLEASE ENTER THE VALID DSLAM VLAN...!!!!"})
+                      std::vector<std::string>{test::message(Notice::UnknownDslamVlan)})
                 << dslam;
         }
     }

@@ -19,19 +19,19 @@ using test::RecordingHost;
 using Fields = std::vector<std::pair<Field, std::string>>;
 using enum Field;
 
-constexpr const char* validDslam = "PLEASE ENTER THE VALID DSLAM VLAN...!!!!";
-constexpr const char* validPort = "Enter valid port";
-constexpr const char* validPortCapital = "Enter Valid port";
-constexpr const char* controlCards = "CONTROL CARDS FALL IN THE SLOT POSISTION 7 & 8 ";
-constexpr const char* secondFrame = "Port Particulars falls in Second Frame";
-constexpr const char* slotSecondFrame = "Slot/Port particulars falls in the Second frame";
+constexpr Notice validDslam = Notice::UnknownDslamVlan;
+constexpr Notice validPort = Notice::EnterValidPort;
+constexpr Notice validPortCapital = Notice::EnterValidPortCapital;
+constexpr Notice controlCards = Notice::ControlCardSlots;
+constexpr Notice secondFrame = Notice::PortInSecondFrame;
+constexpr Notice slotSecondFrame = Notice::SlotPortInSecondFrame;
 
 struct Example {
     const char* name;
     Button button;
     Fields typed;
-    Fields after;                      // the fields the click changes, and their texts
-    std::vector<std::string> messages; // in the order shown
+    Fields after;                 // the fields the click changes, and their texts
+    std::vector<Notice> messages; // in the order shown
     std::optional<std::string> failure = std::nullopt;
 };
 
@@ -49,7 +49,7 @@ test::Texts expectedTexts(const Example& e) {
 }
 
 void expectOutcome(const Example& e, const RecordingHost& host) {
-    EXPECT_EQ(host.messages, e.messages);
+    EXPECT_EQ(host.notices, e.messages);
     test::Texts expected = expectedTexts(e);
     for (Field field : allFields) {
         EXPECT_EQ(host.texts.at(field), expected.at(field)) << fieldName(field);
@@ -90,6 +90,7 @@ TEST_P(WorkedExample, GivesTheSameAfterOtherClicks) {
     RecordingHost fresh(e.typed);
     host.texts = fresh.texts;
     host.messages.clear();
+    host.notices.clear();
     host.events.clear();
     host.failures.clear();
     calculator.click(e.button);

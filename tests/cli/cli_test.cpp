@@ -5,6 +5,7 @@
 #include "beltrix/version.h"
 #include "calc/calculator.h"
 #include "calc/failure.h"
+#include "calc/notice.h"
 #include "tools/calc-cli/cli.h"
 #include "tools/replay/json.h"
 
@@ -33,7 +34,7 @@ public:
     }
     std::string text(Field f) const override { return texts.at(f); }
     void setText(Field f, const std::string& t) override { texts[f] = t; }
-    void showMessage(const std::string& m) override { messages.push_back(m); }
+    void showNotice(Notice n) override { messages.push_back(std::string(noticeText(n))); }
     void reportFailure(const Failure& failure) override { failed = failureMessage(failure); }
     std::map<Field, std::string> texts;
     std::vector<std::string> messages;
@@ -194,11 +195,11 @@ TEST(SingleRequest, ExitCodesAndMessages) {
     struct Row {
         const char* arguments;
         int status;
-        const char* stderrHas;
+        std::string stderrHas;
     } rows[] = {
-        {"port48 vlan 896", 1, "Enter valid port"},
-        {"port48 slot 1 49", 1, "Enter Valid port"},
-        {"dslam 2024 200", 1, "PLEASE ENTER THE VALID DSLAM VLAN...!!!!"},
+        {"port48 vlan 896", 1, std::string(noticeText(Notice::EnterValidPort))},
+        {"port48 slot 1 49", 1, std::string(noticeText(Notice::EnterValidPortCapital))},
+        {"dslam 2024 200", 1, std::string(noticeText(Notice::UnknownDslamVlan))},
         {"port48 tag 12abc", 1, "TAG BLOCK NO: \"12abc\" is not a number."},
         {"port24 vlan 511.5", 1, "lies between the first and the second frame"},
         {"port24 vlan 600", 0, ""},
@@ -229,8 +230,11 @@ TEST(Batch, EveryLineGetsOneAnswerAndBadLinesDoNotStopTheRest) {
     EXPECT_NE(answers[0].find("tag block 173"), std::string::npos) << answers[0];
     EXPECT_NE(answers[1].find("error: expected vlan V"), std::string::npos) << answers[1];
     EXPECT_NE(answers[2].find("error: empty request"), std::string::npos) << answers[2];
-    EXPECT_NE(answers[3].find("error: Enter Valid port"), std::string::npos) << answers[3];
-    EXPECT_NE(answers[4].find("Port Particulars falls in Second Frame"), std::string::npos);
+    EXPECT_NE(answers[3].find("error: " + std::string(noticeText(Notice::EnterValidPortCapital))),
+              std::string::npos)
+        << answers[3];
+    EXPECT_NE(answers[4].find(std::string(noticeText(Notice::PortInSecondFrame))),
+              std::string::npos);
     EXPECT_EQ(runCommand("port24 -", "vlan 300\ntag 1\n").status, 0);
 }
 
@@ -279,7 +283,7 @@ TEST(Formats, CsvHasAHeaderAndOneRowOfEqualWidthPerLine) {
     EXPECT_EQ(csvRow(rows[2])[0], "tag 1,000");
     EXPECT_EQ(csvRow(rows[2])[2], "1,000");
     EXPECT_EQ(csvRow(rows[3])[0], "slot \"4 29");
-    EXPECT_EQ(csvRow(rows[4])[6], "Enter valid port");
+    EXPECT_EQ(csvRow(rows[4])[6], std::string(noticeText(Notice::EnterValidPort)));
 }
 
 TEST(Formats, JsonIsOneObjectALineWithNamedValues) {
@@ -290,14 +294,16 @@ TEST(Formats, JsonIsOneObjectALineWithNamedValues) {
     ASSERT_TRUE(second.ok()) << rows[0];
     EXPECT_EQ(second.value.find("frame")->asString(), "2");
     EXPECT_EQ(second.value.find("vlan_minus_127")->asString(), "473");
-    EXPECT_EQ(second.value.find("notice")->asString(), "Port Particulars falls in Second Frame");
+    EXPECT_EQ(second.value.find("notice")->asString(),
+              std::string(noticeText(Notice::PortInSecondFrame)));
     EXPECT_TRUE(second.value.find("error")->isNull());
     const json::ParseResult control = json::parse(rows[1]);
     ASSERT_TRUE(control.ok());
     EXPECT_EQ(control.value.find("slot")->asString(), "9");
     const json::ParseResult refused = json::parse(rows[2]);
     ASSERT_TRUE(refused.ok());
-    EXPECT_EQ(refused.value.find("error")->asString(), "Enter valid port");
+    EXPECT_EQ(refused.value.find("error")->asString(),
+              std::string(noticeText(Notice::EnterValidPort)));
     EXPECT_TRUE(refused.value.find("slot")->isNull());
 }
 

@@ -1,6 +1,7 @@
 #include "tools/replay/replay.h"
 
 #include "calc/failure.h"
+#include "calc/notice.h"
 
 #include <gtest/gtest.h>
 
@@ -88,7 +89,7 @@ TEST(Replay, RangeMessageComesBetweenTheWritesAroundIt) {
     const json::Value expected = json::Value::Array{
         click("Command9"),
         write("Text7", "769"),
-        json::Value::Object{{"message", "Enter valid port"}},
+        json::Value::Object{{"message", std::string(noticeText(Notice::EnterValidPort))}},
         write("Text1", ""),
         write("Text6", ""),
         write("Text7", ""),
@@ -143,7 +144,7 @@ TEST(Replay, ClicksShareFieldsAndWorkingIntegers) {
         std::array<std::string, allFields.size()> texts;
         std::string text(Field field) const override { return texts[index(field)]; }
         void setText(Field field, const std::string& text) override { texts[index(field)] = text; }
-        void showMessage(const std::string&) override {}
+        void showNotice(Notice) override {}
         void reportFailure(const Failure&) override {}
         static std::size_t index(Field field) { return static_cast<std::size_t>(field); }
     } window;
@@ -192,7 +193,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "bad JSON: invalid UTF-8 at offset 22"},
         InvalidCase{"LoneSurrogate", R"({"fields": {"Text1": "\uDE00"}})",
                     "bad JSON: lone surrogate in string at offset 27"},
-        InvalidCase{"ByteOrderMark", "\xEF\xBB\xBF{}", "bad JSON: unexpected character at offset 0"},
+        InvalidCase{"ByteOrderMark", "\xEF\xBB\xBF{}",
+                    "bad JSON: unexpected character at offset 0"},
         InvalidCase{"NulAfterTheRequest", std::string("{}\0", 3),
                     "bad JSON: unexpected character at offset 2"},
         InvalidCase{"DuplicateField", R"({"fields": {"Text1": "1", "Text1": "2"}})",

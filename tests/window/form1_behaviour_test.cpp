@@ -47,8 +47,8 @@ const QStringList tabSequence = {
     QStringLiteral("Command21"), QStringLiteral("Text3"),     QStringLiteral("Text7"),
 };
 
-const QString secondFrame = QStringLiteral("Port Particulars falls in Second Frame");
-const QString slotSecondFrame = QStringLiteral("Slot/Port particulars falls in the Second frame");
+const QString secondFrame = noticeString(Notice::PortInSecondFrame);
+const QString slotSecondFrame = noticeString(Notice::SlotPortInSecondFrame);
 
 } // namespace
 
@@ -167,7 +167,7 @@ private slots:
             "Command9 48-port: tag block 769 shows behind the box, then five fields empty")
             << "Command9"
             << FieldTexts{{"Text1", "2002"}, {"Text6", "896"}, {"Text11", "9"}, {"Text13", "9"}}
-            << Dismissal::EscapeKey << QStringList{"Enter valid port"}
+            << Dismissal::EscapeKey << QStringList{noticeString(Notice::EnterValidPort)}
             << QList<FieldTexts>{{{"Text1", "2002"},
                                   {"Text6", "896"},
                                   {"Text7", "769"},
@@ -187,14 +187,13 @@ private slots:
         QTest::newRow(
             "Command9 control cards: tag block 337 behind the notice, then slot 9, port 0")
             << "Command9" << FieldTexts{{"Text1", "3900"}, {"Text6", "464"}}
-            << Dismissal::CloseButton
-            << QStringList{"CONTROL CARDS FALL IN THE SLOT POSISTION 7 & 8 "}
+            << Dismissal::CloseButton << QStringList{noticeString(Notice::ControlCardSlots)}
             << QList<FieldTexts>{{{"Text7", "337"}, {"Text11", ""}, {"Text13", ""}}}
             << FieldTexts{{"Text7", "337"}, {"Text11", "9"}, {"Text13", "0"}};
         QTest::newRow("Command9 DSLAM VLAN in no group leaves every field alone")
             << "Command9"
             << FieldTexts{{"Text1", "2024"}, {"Text6", "200"}, {"Text7", "5"}, {"Text11", "6"}}
-            << Dismissal::OkButton << QStringList{"PLEASE ENTER THE VALID DSLAM VLAN...!!!!"}
+            << Dismissal::OkButton << QStringList{noticeString(Notice::UnknownDslamVlan)}
             << QList<FieldTexts>{} << FieldTexts{};
         QTest::newRow("Command17 empties the VLAN-based panel and Text3, nothing else")
             << "Command17"
@@ -212,7 +211,7 @@ private slots:
             "Command6 48-port: tag block 769 shows behind the box, then the panel empties")
             << "Command6"
             << FieldTexts{{"Text2", "896"}, {"Text3", "55"}, {"Text4", "9"}, {"Text5", "9"}}
-            << Dismissal::OkButton << QStringList{"Enter valid port"}
+            << Dismissal::OkButton << QStringList{noticeString(Notice::EnterValidPort)}
             << QList<FieldTexts>{{{"Text2", "896"},
                                   {"Text12", "769"},
                                   {"Text3", "55"},
@@ -237,7 +236,8 @@ private slots:
                           {"Text2", "300"},
                           {"Text12", "5"},
                           {"Text3", "7"}}
-            << Dismissal::EscapeKey << QStringList{"Enter Valid port"} << QList<FieldTexts>{}
+            << Dismissal::EscapeKey << QStringList{noticeString(Notice::EnterValidPortCapital)}
+            << QList<FieldTexts>{}
             << FieldTexts{{"Text2", ""}, {"Text12", ""}, {"Text4", ""}, {"Text5", ""}};
         QTest::newRow("Command20 empties the port calculator, nothing else")
             << "Command20"
@@ -288,7 +288,8 @@ private slots:
         QTest::newRow("Command21 slot 20, port 0: notice, refusal, then the panel empties")
             << "Command21"
             << FieldTexts{{"Text4", "20"}, {"Text5", "0"}, {"Text2", "1"}, {"Text12", "1"}}
-            << Dismissal::OkButton << QStringList{slotSecondFrame, "Enter Valid port"}
+            << Dismissal::OkButton
+            << QStringList{slotSecondFrame, noticeString(Notice::EnterValidPortCapital)}
             << QList<FieldTexts>{{{"Text3", ""}, {"Text4", "20"}},
                                  {{"Text3", "456"}, {"Text4", "20"}}}
             << FieldTexts{

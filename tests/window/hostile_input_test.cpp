@@ -38,15 +38,15 @@ struct ButtonReach {
     QStringList ownMessages;
 };
 
-const QString validPort = QStringLiteral("Enter valid port");
-const QString validPortCapital = QStringLiteral("Enter Valid port");
-const QString secondFrame = QStringLiteral("Port Particulars falls in Second Frame");
+const QString validPort = noticeString(Notice::EnterValidPort);
+const QString validPortCapital = noticeString(Notice::EnterValidPortCapital);
+const QString secondFrame = noticeString(Notice::PortInSecondFrame);
 
 const QList<ButtonReach> buttons = {
     {QStringLiteral("Command9"),
      {"Text1", "Text6", "Text7", "Text11", "Text13", "Text3"},
-     {"PLEASE ENTER THE VALID DSLAM VLAN...!!!!", validPort, validPortCapital, secondFrame,
-      "CONTROL CARDS FALL IN THE SLOT POSISTION 7 & 8 "}},
+     {noticeString(Notice::UnknownDslamVlan), validPort, validPortCapital, secondFrame,
+      noticeString(Notice::ControlCardSlots)}},
     {QStringLiteral("Command17"), {"Text1", "Text3", "Text6", "Text7", "Text11", "Text13"}, {}},
     {QStringLiteral("Command6"), {"Text2", "Text3", "Text12", "Text4", "Text5"}, {validPort}},
     {QStringLiteral("Command24"), {"Text2", "Text3", "Text12", "Text4", "Text5"}, {validPort}},
@@ -56,7 +56,7 @@ const QList<ButtonReach> buttons = {
     {QStringLiteral("Command18"), {"Text2", "Text3", "Text12", "Text4", "Text5"}, {secondFrame}},
     {QStringLiteral("Command21"),
      {"Text2", "Text3", "Text12", "Text4", "Text5"},
-     {validPortCapital, "Slot/Port particulars falls in the Second frame"}},
+     {validPortCapital, noticeString(Notice::SlotPortInSecondFrame)}},
 };
 
 bool isFailureMessage(const QString& text) {

@@ -136,12 +136,14 @@ private slots:
     void messageBoxIsCaptionedBeltrixWithOnlyOk_data() {
         QTest::addColumn<Dismissal>("dismissal");
         QTest::addColumn<QString>("text");
-        QTest::newRow("answered with the OK button") << Dismissal::OkButton << "Enter valid port";
-        QTest::newRow("answered with Enter") << Dismissal::EnterKey << "Enter Valid port";
+        QTest::newRow("answered with the OK button")
+            << Dismissal::OkButton << noticeString(Notice::EnterValidPort);
+        QTest::newRow("answered with Enter")
+            << Dismissal::EnterKey << noticeString(Notice::EnterValidPortCapital);
         QTest::newRow("answered with Escape")
-            << Dismissal::EscapeKey << "CONTROL CARDS FALL IN THE SLOT POSISTION 7 & 8 ";
+            << Dismissal::EscapeKey << noticeString(Notice::ControlCardSlots);
         QTest::newRow("answered with the close button")
-            << Dismissal::CloseButton << "Port Particulars falls in Second Frame";
+            << Dismissal::CloseButton << noticeString(Notice::PortInSecondFrame);
         QTest::newRow("markup in the text is shown as written")
             << Dismissal::OkButton << "TAG BLOCK NO: \"<b>12</b>\" is not a number.";
     }

@@ -6,6 +6,8 @@
 // records each one as it stood, and it closes any modal window a test did not expect and
 // records that as a failure for cleanup() to report.
 
+#include "calc/notice.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
@@ -21,6 +23,14 @@
 #include <utility>
 
 namespace beltrix::ui::test {
+
+using beltrix::Notice;
+
+// A notice's text, as the window's message box shows it.
+inline QString noticeString(Notice notice) {
+    const std::string_view text = noticeText(notice);
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 enum class Dismissal { OkButton, EnterKey, EscapeKey, CloseButton };
 

@@ -1,5 +1,7 @@
 #include "tools/calc-cli/cli.h"
 
+#include "calc/notice.h"
+
 #include "calc/failure.h"
 #include "tools/replay/json.h"
 
@@ -21,11 +23,11 @@ public:
         texts_[index(field)] = text;
         ++writes;
     }
-    void showMessage(const std::string& text) override { messages.push_back(text); }
+    void showNotice(Notice notice) override { notices.push_back(notice); }
     void reportFailure(const Failure& failure) override { this->failure = failureMessage(failure); }
 
     int writes = 0;
-    std::vector<std::string> messages;
+    std::vector<Notice> notices;
     std::string failure;
 
 private:
@@ -33,14 +35,23 @@ private:
     std::array<std::string, allFields.size()> texts_;
 };
 
-bool isRejection(const std::string& message) {
-    return message == "PLEASE ENTER THE VALID DSLAM VLAN...!!!!" || message == "Enter valid port" ||
-           message == "Enter Valid port";
+// A notice that refuses the request: its answer is an error, not values.
+bool isRejection(Notice notice) {
+    switch (notice) {
+    case Notice::UnknownDslamVlan:
+    case Notice::EnterValidPort:
+    case Notice::EnterValidPortCapital:
+        return true;
+    case Notice::PortInSecondFrame:
+    case Notice::SlotPortInSecondFrame:
+    case Notice::ControlCardSlots:
+        return false;
+    }
+    return false;
 }
 
-bool isSecondFrame(const std::string& message) {
-    return message == "Port Particulars falls in Second Frame" ||
-           message == "Slot/Port particulars falls in the Second frame";
+bool isSecondFrame(Notice notice) {
+    return notice == Notice::PortInSecondFrame || notice == Notice::SlotPortInSecondFrame;
 }
 
 struct Column {
@@ -207,17 +218,17 @@ Answer answer(const Request& request) {
     Answer result;
     result.input = request.input;
     bool secondFrame = false;
-    for (const std::string& message : window.messages) {
-        if (isRejection(message)) {
-            result.error = message;
+    for (Notice notice : window.notices) {
+        if (isRejection(notice)) {
+            result.error = noticeText(notice);
         } else {
-            secondFrame = secondFrame || isSecondFrame(message);
-            result.notice = message;
+            secondFrame = secondFrame || isSecondFrame(notice);
+            result.notice = noticeText(notice);
         }
     }
     if (!window.failure.empty()) {
         result.error = window.failure;
-    } else if (window.writes == 0 && window.messages.empty()) {
+    } else if (window.writes == 0 && window.notices.empty()) {
         // Only a VLAN such as 511.5 does this: it reads below 512 but above 511, and the
         // window does nothing with it.
         result.error = "VLAN: \"" + printable(request.texts.front().second) +

@@ -1,6 +1,7 @@
 #include "tools/replay/replay.h"
 
 #include "calc/failure.h"
+#include "calc/notice.h"
 
 #include <cstddef>
 #include <utility>
@@ -26,7 +27,9 @@ public:
         record({{"write", fieldName(field)}, {"text", text}});
     }
 
-    void showMessage(const std::string& text) override { record({{"message", text}}); }
+    void showNotice(Notice notice) override {
+        record({{"message", std::string(noticeText(notice))}});
+    }
 
     void reportFailure(const Failure& failure) override {
         record({{"error", failureMessage(failure)}});
