@@ -26,10 +26,6 @@ namespace {
 
 const char* const programName = "beltrix";
 
-QString qstring(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 void printLine(std::FILE* stream, const QString& line) {
     const QByteArray bytes = line.toLocal8Bit();
     std::fprintf(stream, "%s\n", bytes.constData());
@@ -217,7 +213,7 @@ QIcon applicationIcon() {
 int runApplication(int argc, char** argv) {
     // Desktops know the window by this name (the desktop entry's StartupWMClass).
     QCoreApplication::setApplicationName(QStringLiteral("BELTRIX"));
-    QCoreApplication::setApplicationVersion(qstring(beltrix::version));
+    QCoreApplication::setApplicationVersion(QString::fromUtf8(beltrix::version));
 
     // Most starts have no arguments at all; they need no parsing.
     const CommandLine line = argc > 1 ? readCommandLine(argc, argv) : CommandLine{};
@@ -227,7 +223,7 @@ int runApplication(int argc, char** argv) {
     }
     if (line.version) {
         printLine(stdout, QStringLiteral("%1 %2").arg(QLatin1String(programName),
-                                                      qstring(beltrix::version)));
+                                                      QString::fromUtf8(beltrix::version)));
         return 0;
     }
     if (noDisplayAtAll(argc, argv)) {
@@ -250,7 +246,7 @@ int runApplication(int argc, char** argv) {
     watch.reset();
 
     // Lets desktops match the window to its desktop entry (on Wayland in particular).
-    QGuiApplication::setDesktopFileName(qstring(beltrix::applicationId));
+    QGuiApplication::setDesktopFileName(QString::fromUtf8(beltrix::applicationId));
     QApplication::setWindowIcon(applicationIcon());
     openMainWindow();
     return QApplication::exec();

@@ -28,10 +28,6 @@ namespace {
 const QColor windowColour(192, 192, 255);
 constexpr qreal layoutDpi = 96.0;
 
-QString qstring(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // Sets a role of the widget's palette from the layout's colour. System colours are the
 // palette's own, so they follow the desktop.
 void applyColour(QWidget* widget, QPalette::ColorRole role, Colour colour) {
@@ -77,10 +73,6 @@ bool isFixed(Colour colour) {
     return colour == Colour::WindowColour || colour == Colour::White;
 }
 
-QColor fixedColour(Colour colour) {
-    return colour == Colour::White ? QColor(Qt::white) : windowColour;
-}
-
 // The contrast ratio of two colours as the web's accessibility guidelines define it, from 1 (the
 // same) to 21 (black on white).
 qreal contrastRatio(const QColor& a, const QColor& b) {
@@ -109,7 +101,7 @@ void applyColours(QWidget* widget, QPalette::ColorRole backgroundRole, QPalette:
         return;
     }
     QPalette palette = widget->palette();
-    const QColor background = fixedColour(spec.background);
+    const QColor background = palette.color(backgroundRole);
     // A disabled text is meant to read faintly; no control here is ever disabled.
     for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
         if (contrastRatio(palette.color(group, textRole), background) < readableContrast) {
@@ -124,7 +116,7 @@ void applyColours(QWidget* widget, QPalette::ColorRole backgroundRole, QPalette:
 }
 
 QWidget* createControl(const ControlSpec& spec, QWidget* parent) {
-    const QString text = qstring(spec.text);
+    const QString text = QString::fromUtf8(spec.text);
     switch (spec.kind) {
     case Kind::Label: {
         auto* label = new QLabel(text, parent);
@@ -181,9 +173,9 @@ QString accessibleNameOf(const ControlSpec& spec) {
     };
     QString name;
     if (auto field = fieldFromName(spec.name)) {
-        name = qstring(fieldLabel(*field));
+        name = QString::fromUtf8(fieldLabel(*field));
     } else if (spec.kind == Kind::PushButton) {
-        name = qstring(spec.text).simplified();
+        name = QString::fromUtf8(spec.text).simplified();
     } else if (spec.kind == Kind::PictureBox) {
         name = QStringLiteral("BELTRIX banner");
     } else {
@@ -191,7 +183,7 @@ QString accessibleNameOf(const ControlSpec& spec) {
     }
     for (const Context& c : contexts) {
         if (c.control == spec.name) {
-            name += QStringLiteral(", ") + qstring(c.context);
+            name += QStringLiteral(", ") + QString::fromUtf8(c.context);
         }
     }
     return name;
@@ -285,7 +277,7 @@ void Form1::buildControls() {
     for (const ControlSpec* spec : specs) {
         QWidget* parent = spec->parent == Parent::Frame2 ? frame2 : this;
         QWidget* control = createControl(*spec, parent);
-        control->setObjectName(qstring(spec->name));
+        control->setObjectName(QString::fromUtf8(spec->name));
         const Geometry& g = spec->geometry;
         control->setGeometry(g.left, g.top, g.width, g.height);
         // Controls take the window's regular font, set before they are made, unless they are
@@ -357,7 +349,7 @@ void Form1::setText(Field f, const std::string& text) {
 }
 
 void Form1::showNotice(Notice notice) {
-    showBeltrixMessage(this, qstring(noticeText(notice)));
+    showBeltrixMessage(this, QString::fromUtf8(noticeText(notice)));
 }
 
 void Form1::reportFailure(const Failure& failure) {

@@ -119,8 +119,7 @@ SheetWindow::SheetWindow(const SheetSpec& spec) {
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
     resize(spec.clientSize);
-    setAccessibleDescription(QString::fromUtf8(spec.description.data(),
-                                               static_cast<qsizetype>(spec.description.size())));
+    setAccessibleDescription(QString::fromUtf8(spec.description));
 
     // Where everything lies, in the window's coordinates at opening. The small second boxes keep
     // their size: grown, they would lay a second copy of the sheet over the first.

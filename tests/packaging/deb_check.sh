@@ -1,44 +1,37 @@
 #!/usr/bin/env bash
-# Builds the Debian package the way a release is made and checks it before anyone installs it:
-# the files land where desktops look under /usr, the manual pages and the changelog compressed
-# as Debian keeps them and the changelog at the package's version, the control fields say what
-# apt needs (the Qt
+# Checks the Debian package (made by build_deb.sh) before anyone installs it: the files land
+# where desktops look under /usr, the manual pages and the changelog compressed as Debian keeps
+# them and the changelog at the package's version, the control fields say what apt needs (the Qt
 # libraries among the dependencies, and every dependency satisfiable on this very machine, which
 # the program was built on), and the program unpacked from it starts and keeps running.
 #
-# usage: deb_check.sh <cpack> <build folder> <app id> <version>
+# usage: deb_check.sh <package folder> <app id> <version>
 set -euo pipefail
 
-cpack=$1
-build=$2
-id=$3
-version=$4
+packages=$1
+id=$2
+version=$3
 
-for tool in dpkg-deb dpkg-shlibdeps dpkg-parsechangelog file; do
+for tool in dpkg-deb dpkg-parsechangelog file; do
     if ! command -v "$tool" >/dev/null; then
         echo "SKIP: $tool is missing (scripts/install-deps.sh test installs it)"
         exit 77
     fi
 done
+deb=$packages/beltrix_${version}_$(dpkg --print-architecture).deb
+if [ ! -f "$deb" ]; then
+    echo "SKIP: no package was made (packaging.build_deb)"
+    exit 77
+fi
 
 work=$(mktemp -d)
 app=
-# cpack rewrites the build's install_manifest.txt; put back the one from a real install, which
-# is what uninstalling goes by.
-manifest=$build/install_manifest.txt
-[ ! -e "$manifest" ] || cp -p "$manifest" "$work/manifest"
 cleanup() {
     [ -z "$app" ] || kill -KILL "$app" 2>/dev/null || true
-    if [ -e "$work/manifest" ]; then cp -p "$work/manifest" "$manifest"; else rm -f "$manifest"; fi
     rm -rf "$work"
 }
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
-
-"$cpack" -G DEB -B "$work/out" --config "$build/CPackConfig.cmake" >"$work/cpack.log" 2>&1 ||
-    { cat "$work/cpack.log" >&2; fail "cpack failed"; }
-deb=$work/out/beltrix_${version}_$(dpkg --print-architecture).deb
-[ -f "$deb" ] || { cat "$work/cpack.log" >&2; fail "cpack did not write $(basename "$deb")"; }
 
 contents=$(dpkg-deb -c "$deb" | awk '{print $NF}')
 for file in \

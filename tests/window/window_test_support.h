@@ -28,8 +28,7 @@ using beltrix::Notice;
 
 // A notice's text, as the window's message box shows it.
 inline QString noticeString(Notice notice) {
-    const std::string_view text = noticeText(notice);
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    return QString::fromUtf8(noticeText(notice));
 }
 
 enum class Dismissal { OkButton, EnterKey, EscapeKey, CloseButton };
